@@ -1,0 +1,327 @@
+/*
+ * Linux: answers FreeBSD's calls from uname(2), /proc, /sys and sysconf(3),
+ * with FreeBSD's value types, sizes and failure rules.  Files are read once,
+ * with open(2) and read(2), into buffers on the stack.
+ */
+#include "platform.h"
+#include "linux.h"
+
+#include <sys/statfs.h>
+#include <sys/utsname.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <linux/magic.h>
+#include <time.h>
+#include <unistd.h>
+
+/* The handle is the open /proc directory; a run needs only one. */
+struct platform::kvm_t {
+	int proc_fd;
+};
+
+/* Entries are never read, so one stands for them all. */
+struct platform::kinfo_proc {
+	char unused;
+};
+
+namespace
+{
+
+constexpr std::size_t PROC_FILE_MAX = 8192;
+constexpr std::size_t DIRENT_BUFFER_SIZE = 16384;
+
+platform::kvm_t proc_handle;
+platform::kinfo_proc proc_entry;
+
+int fail(int error)
+{
+	errno = error;
+	return -1;
+}
+
+/* Copies a value of size bytes out as FreeBSD's sysctl does. */
+int copy_value(const void *value, std::size_t size, void *oldp,
+               std::size_t *oldlenp)
+{
+	if (oldp == nullptr) {
+		*oldlenp = size;
+		return 0;
+	}
+	if (*oldlenp < size)
+		return fail(ENOMEM);
+	std::memcpy(oldp, value, size);
+	*oldlenp = size;
+	return 0;
+}
+
+/* Copies length bytes of text out as a string with its terminating zero. */
+int copy_string(const char *text, std::size_t length, void *oldp,
+                std::size_t *oldlenp)
+{
+	if (oldp == nullptr) {
+		*oldlenp = length + 1;
+		return 0;
+	}
+	if (*oldlenp < length + 1)
+		return fail(ENOMEM);
+	std::memcpy(oldp, text, length);
+	static_cast<char *>(oldp)[length] = '\0';
+	*oldlenp = length + 1;
+	return 0;
+}
+
+/* Reads up to size bytes of a file in one read; returns the count or -1. */
+ssize_t read_file(const char *path, char *buffer, std::size_t size)
+{
+	int fd = open(path, O_RDONLY | O_CLOEXEC);
+	if (fd < 0)
+		return -1;
+	ssize_t length = read(fd, buffer, size);
+	close(fd);
+	return length;
+}
+
+int uname_string(const char *name, void *oldp, std::size_t *oldlenp)
+{
+	struct utsname system;
+	if (uname(&system) != 0)
+		return fail(ENOENT);
+	const char *value = system.nodename;
+	if (std::strcmp(name, "kern.ostype") == 0)
+		value = system.sysname;
+	else if (std::strcmp(name, "hw.machine_arch") == 0)
+		value = system.machine;
+	else if (std::strcmp(name, "kern.osrelease") == 0)
+		value = system.release;
+	return copy_string(value, std::strlen(value), oldp, oldlenp);
+}
+
+int cpu_model(void *oldp, std::size_t *oldlenp)
+{
+	char text[PROC_FILE_MAX];
+	ssize_t length = read_file("/proc/cpuinfo", text, sizeof(text));
+	const char *model;
+	std::size_t model_length;
+	if (length <= 0 ||
+	    !platform::linux_text::cpuinfo_model(text, std::size_t(length),
+	                                         &model, &model_length))
+		return fail(ENOENT);
+	return copy_string(model, model_length, oldp, oldlenp);
+}
+
+int boot_method(void *oldp, std::size_t *oldlenp)
+{
+	const char *method =
+	    access("/sys/firmware/efi", F_OK) == 0 ? "UEFI" : "BIOS";
+	return copy_string(method, 4, oldp, oldlenp);
+}
+
+bool read_meminfo(const char *key, std::uint64_t *kib)
+{
+	char text[PROC_FILE_MAX];
+	ssize_t length = read_file("/proc/meminfo", text, sizeof(text));
+	return length > 0 && platform::linux_text::meminfo_kib(
+	                         text, std::size_t(length), key, kib);
+}
+
+/* vm.stats.vm.v_free_count: MemAvailable in pages, a u_int. */
+int free_pages(void *oldp, std::size_t *oldlenp)
+{
+	std::uint64_t kib;
+	if (!read_meminfo("MemAvailable", &kib))
+		return fail(ENOENT);
+	std::uint64_t page_kib = std::uint64_t(sysconf(_SC_PAGESIZE)) / 1024;
+	std::uint64_t pages = page_kib == 0 ? 0 : kib / page_kib;
+	unsigned int count = pages > UINT_MAX ? UINT_MAX : unsigned(pages);
+	return copy_value(&count, sizeof(count), oldp, oldlenp);
+}
+
+/* hw.physmem: MemTotal in bytes, a u_long. */
+int physical_memory(void *oldp, std::size_t *oldlenp)
+{
+	std::uint64_t kib;
+	if (!read_meminfo("MemTotal", &kib))
+		return fail(ENOENT);
+	unsigned long bytes = kib > ULONG_MAX / 1024 ? ULONG_MAX : kib * 1024;
+	return copy_value(&bytes, sizeof(bytes), oldp, oldlenp);
+}
+
+/* hw.pagesize: an int. */
+int page_size(void *oldp, std::size_t *oldlenp)
+{
+	int size = int(sysconf(_SC_PAGESIZE));
+	return copy_value(&size, sizeof(size), oldp, oldlenp);
+}
+
+bool is_process_name(const char *name)
+{
+	if (*name == '\0')
+		return false;
+	for (; *name != '\0'; name++)
+		if (*name < '0' || *name > '9')
+			return false;
+	return true;
+}
+
+} // namespace
+
+bool platform::linux_text::meminfo_kib(const char *text, std::size_t length,
+                                       const char *key, std::uint64_t *kib)
+{
+	std::size_t key_length = std::strlen(key);
+	const char *end = text + length;
+	for (const char *line = text; line < end;) {
+		const char *line_end = static_cast<const char *>(
+		    std::memchr(line, '\n', std::size_t(end - line)));
+		if (line_end == nullptr)
+			line_end = end;
+		if (std::size_t(line_end - line) > key_length &&
+		    std::memcmp(line, key, key_length) == 0 &&
+		    line[key_length] == ':') {
+			const char *p = line + key_length + 1;
+			while (p < line_end && *p == ' ')
+				p++;
+			if (p == line_end || *p < '0' || *p > '9')
+				return false;
+			std::uint64_t value = 0;
+			for (; p < line_end && *p >= '0' && *p <= '9'; p++) {
+				unsigned digit = unsigned(*p - '0');
+				if (value > (UINT64_MAX - digit) / 10) {
+					value = UINT64_MAX;
+					break;
+				}
+				value = value * 10 + digit;
+			}
+			*kib = value;
+			return true;
+		}
+		line = line_end + 1;
+	}
+	return false;
+}
+
+bool platform::linux_text::cpuinfo_model(const char *text, std::size_t length,
+                                         const char **model,
+                                         std::size_t *model_length)
+{
+	static const char key[] = "model name";
+	const std::size_t key_length = sizeof(key) - 1;
+	const char *end = text + length;
+	for (const char *line = text; line < end;) {
+		const char *line_end = static_cast<const char *>(
+		    std::memchr(line, '\n', std::size_t(end - line)));
+		if (line_end == nullptr)
+			line_end = end;
+		if (std::size_t(line_end - line) >= key_length &&
+		    std::memcmp(line, key, key_length) == 0) {
+			const char *colon =
+			    static_cast<const char *>(std::memchr(
+			        line, ':', std::size_t(line_end - line)));
+			if (colon != nullptr) {
+				const char *value = colon + 1;
+				if (value < line_end && *value == ' ')
+					value++;
+				*model = value;
+				*model_length = std::size_t(line_end - value);
+				return true;
+			}
+		}
+		line = line_end + 1;
+	}
+	return false;
+}
+
+int platform::sysctlbyname(const char *name, void *oldp, std::size_t *oldlenp,
+                           const void *newp, std::size_t newlen)
+{
+	if (newp != nullptr || newlen != 0)
+		return fail(EPERM);
+	if (oldlenp == nullptr)
+		return fail(EINVAL);
+	if (std::strcmp(name, "kern.hostname") == 0 ||
+	    std::strcmp(name, "kern.ostype") == 0 ||
+	    std::strcmp(name, "hw.machine_arch") == 0 ||
+	    std::strcmp(name, "kern.osrelease") == 0)
+		return uname_string(name, oldp, oldlenp);
+	if (std::strcmp(name, "hw.model") == 0)
+		return cpu_model(oldp, oldlenp);
+	if (std::strcmp(name, "machdep.bootmethod") == 0)
+		return boot_method(oldp, oldlenp);
+	if (std::strcmp(name, "vm.stats.vm.v_free_count") == 0)
+		return free_pages(oldp, oldlenp);
+	if (std::strcmp(name, "hw.pagesize") == 0)
+		return page_size(oldp, oldlenp);
+	if (std::strcmp(name, "hw.physmem") == 0)
+		return physical_memory(oldp, oldlenp);
+	return fail(ENOENT);
+}
+
+platform::kvm_t *platform::kvm_openfiles(const char *, const char *,
+                                         const char *, int, char *errbuf)
+{
+	int fd = open("/proc", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+	struct statfs filesystem;
+	if (fd >= 0 && fstatfs(fd, &filesystem) == 0 &&
+	    filesystem.f_type == PROC_SUPER_MAGIC) {
+		proc_handle.proc_fd = fd;
+		return &proc_handle;
+	}
+	if (fd >= 0)
+		close(fd);
+	std::strncpy(errbuf, "/proc: not a readable proc file system",
+	             platform::KVM_ERRBUF_SIZE - 1);
+	errbuf[platform::KVM_ERRBUF_SIZE - 1] = '\0';
+	return nullptr;
+}
+
+/* Counts the numbered directories of /proc: one per process. */
+platform::kinfo_proc *platform::kvm_getprocs(platform::kvm_t *kd, int op, int,
+                                             int *count)
+{
+	if (kd == nullptr || op != platform::PROC_SELECTOR_PROCESSES) {
+		errno = EINVAL;
+		return nullptr;
+	}
+	if (lseek(kd->proc_fd, 0, SEEK_SET) != 0)
+		return nullptr;
+	alignas(struct dirent64) char buffer[DIRENT_BUFFER_SIZE];
+	int processes = 0;
+	for (;;) {
+		ssize_t length =
+		    getdents64(kd->proc_fd, buffer, sizeof(buffer));
+		if (length < 0)
+			return nullptr;
+		if (length == 0)
+			break;
+		for (ssize_t offset = 0; offset < length;) {
+			const struct dirent64 *entry =
+			    reinterpret_cast<const struct dirent64 *>(buffer +
+			                                              offset);
+			if (entry->d_type == DT_DIR &&
+			    is_process_name(entry->d_name) &&
+			    processes < INT_MAX)
+				processes++;
+			offset += entry->d_reclen;
+		}
+	}
+	*count = processes;
+	return &proc_entry;
+}
+
+int platform::clock_gettime(clockid_t clock_id, struct timespec *tp)
+{
+	if (clock_id != platform::UPTIME_CLOCK)
+		return fail(EINVAL);
+	return ::clock_gettime(CLOCK_BOOTTIME, tp);
+}
+
+char *platform::getenv(const char *name)
+{
+	return std::getenv(name);
+}

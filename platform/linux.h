@@ -1,0 +1,33 @@
+/*
+ * The text parsers of the Linux platform layer, apart from the files they
+ * read, so that they can be tested and fuzzed on any buffer.
+ */
+#ifndef SYSFACTS_PLATFORM_LINUX_H
+#define SYSFACTS_PLATFORM_LINUX_H
+
+#include <cstddef>
+#include <cstdint>
+
+namespace platform::linux_text
+{
+
+/*
+ * Finds the line of /proc/meminfo text that starts with key and a colon,
+ * such as "MemAvailable:    8123456 kB", and stores its number, in kibibytes,
+ * in *kib.  A number too large for 64 bits is stored as UINT64_MAX.  Returns
+ * true when the line and its number are there.
+ */
+bool meminfo_kib(const char *text, std::size_t length, const char *key,
+                 std::uint64_t *kib);
+
+/*
+ * Finds the first "model name" line of /proc/cpuinfo text, such as
+ * "model name\t: AMD EPYC 7B13", and points *model at the text after its
+ * ": ", *model_length bytes up to the line's end.  Returns true when found.
+ */
+bool cpuinfo_model(const char *text, std::size_t length, const char **model,
+                   std::size_t *model_length);
+
+} // namespace platform::linux_text
+
+#endif
