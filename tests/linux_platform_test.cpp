@@ -1,0 +1,198 @@
+/*
+ * The Linux platform layer on this machine, checked against independent
+ * readings (gethostname, uname, sysinfo, /proc), and its text parsers on
+ * sample text.
+ */
+#include "linux.h"
+#include "platform.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/sysinfo.h>
+#include <sys/utsname.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <dirent.h>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+std::string read_string(const char *name)
+{
+	char value[256];
+	std::size_t length = sizeof(value);
+	if (platform::sysctlbyname(name, value, &length, nullptr, 0) != 0)
+		return "(failed)";
+	EXPECT_EQ(length, std::strlen(value) + 1) << name;
+	return value;
+}
+
+TEST(LinuxPlatform, TextValuesMatchUname)
+{
+	char host[256] = "";
+	gethostname(host, sizeof(host));
+	struct utsname system;
+	ASSERT_EQ(uname(&system), 0);
+	EXPECT_EQ(read_string("kern.hostname"), host);
+	EXPECT_EQ(read_string("kern.ostype"), system.sysname);
+	EXPECT_EQ(read_string("hw.machine_arch"), system.machine);
+	EXPECT_EQ(read_string("kern.osrelease"), system.release);
+	std::string method = read_string("machdep.bootmethod");
+	EXPECT_TRUE(method == "UEFI" || method == "BIOS") << method;
+}
+
+TEST(LinuxPlatform, MemoryValuesHaveFreeBsdSizes)
+{
+	std::uint64_t value = 0;
+	std::size_t length = sizeof(value);
+	ASSERT_EQ(platform::sysctlbyname("hw.physmem", &value, &length,
+	                                 nullptr, 0),
+	          0);
+	EXPECT_EQ(length, 8u);
+	struct sysinfo info;
+	ASSERT_EQ(sysinfo(&info), 0);
+	EXPECT_EQ(value, std::uint64_t(info.totalram) * info.mem_unit);
+
+	for (const char *name : {"hw.pagesize", "vm.stats.vm.v_free_count"}) {
+		value = 0;
+		length = sizeof(value);
+		ASSERT_EQ(platform::sysctlbyname(name, &value, &length, nullptr,
+		                                 0),
+		          0)
+		    << name;
+		EXPECT_EQ(length, 4u) << name;
+		EXPECT_GT(value, 0u) << name;
+	}
+	value = 0;
+	length = sizeof(value);
+	platform::sysctlbyname("hw.pagesize", &value, &length, nullptr, 0);
+	EXPECT_EQ(value, std::uint64_t(sysconf(_SC_PAGESIZE)));
+}
+
+TEST(LinuxPlatform, FailuresFollowFreeBsdRules)
+{
+	char text[4];
+	std::size_t length = sizeof(text);
+	errno = 0;
+	EXPECT_EQ(platform::sysctlbyname("kern.no_such_name", text, &length,
+	                                 nullptr, 0),
+	          -1);
+	EXPECT_EQ(errno, ENOENT);
+
+	length = 4; /* "Linux" needs six bytes */
+	errno = 0;
+	EXPECT_EQ(platform::sysctlbyname("kern.ostype", text, &length, nullptr,
+	                                 0),
+	          -1);
+	EXPECT_EQ(errno, ENOMEM);
+
+	std::uint32_t narrow;
+	length = sizeof(narrow);
+	errno = 0;
+	EXPECT_EQ(platform::sysctlbyname("hw.physmem", &narrow, &length,
+	                                 nullptr, 0),
+	          -1);
+	EXPECT_EQ(errno, ENOMEM);
+
+	int new_value = 1;
+	length = sizeof(narrow);
+	EXPECT_EQ(platform::sysctlbyname("hw.pagesize", &narrow, &length,
+	                                 &new_value, sizeof(new_value)),
+	          -1);
+}
+
+TEST(LinuxPlatform, ProcessCountIsCloseToOurOwn)
+{
+	char error_text[platform::KVM_ERRBUF_SIZE];
+	platform::kvm_t *table = platform::kvm_openfiles(
+	    nullptr, "/dev/null", nullptr, platform::KVM_OPEN_READ_ONLY,
+	    error_text);
+	ASSERT_NE(table, nullptr) << error_text;
+	int count = -1;
+	ASSERT_NE(platform::kvm_getprocs(
+	              table, platform::PROC_SELECTOR_PROCESSES, 0, &count),
+	          nullptr);
+	int ours = 0;
+	DIR *proc = opendir("/proc");
+	ASSERT_NE(proc, nullptr);
+	while (struct dirent *entry = readdir(proc))
+		if (std::strspn(entry->d_name, "0123456789") ==
+		    std::strlen(entry->d_name))
+			ours++;
+	closedir(proc);
+	EXPECT_GT(count, 0);
+	EXPECT_NEAR(count, ours, 10);
+}
+
+TEST(LinuxPlatform, UptimeClockMatchesProcUptime)
+{
+	struct timespec uptime;
+	ASSERT_EQ(platform::clock_gettime(platform::UPTIME_CLOCK, &uptime), 0);
+	double seconds = 0;
+	std::ifstream("/proc/uptime") >> seconds;
+	EXPECT_NEAR(double(uptime.tv_sec), seconds, 2.0);
+}
+
+TEST(LinuxText, MeminfoLines)
+{
+	const char text[] = "MemTotal:       24684836 kB\n"
+	                    "MemFree:        23912060 kB\n"
+	                    "MemAvailable:   24016280 kB\n"
+	                    "Huge:\n"
+	                    "Odd: x kB\n"
+	                    "Big: 99999999999999999999999 kB";
+	const struct {
+		const char *key;
+		bool found;
+		std::uint64_t kib;
+	} cases[] = {
+	    {"MemTotal", true, 24684836},   {"MemAvailable", true, 24016280},
+	    {"Mem", false, 0},              {"Huge", false, 0},
+	    {"Odd", false, 0},              {"Big", true, UINT64_MAX},
+	    {"Missing", false, 0},
+	};
+	for (const auto &test : cases) {
+		std::uint64_t kib = 0;
+		EXPECT_EQ(platform::linux_text::meminfo_kib(
+		              text, sizeof(text) - 1, test.key, &kib),
+		          test.found)
+		    << test.key;
+		if (test.found) {
+			EXPECT_EQ(kib, test.kib) << test.key;
+		}
+	}
+}
+
+TEST(LinuxText, CpuinfoModelName)
+{
+	const struct {
+		const char *text;
+		const char *model; /* null when not found */
+	} cases[] = {
+	    {"processor\t: 0\nvendor_id\t: AuthenticAMD\n"
+	     "model\t\t: 1\nmodel name\t: AMD EPYC 7B13\nstepping\t: 1\n",
+	     "AMD EPYC 7B13"},
+	    {"model name\t: first\nmodel name\t: second\n", "first"},
+	    {"model name\t:\n", ""},
+	    {"model name\t: no line end", "no line end"},
+	    {"model name without colon\n", nullptr},
+	    {"processor\t: 0\n", nullptr},
+	    {"", nullptr},
+	};
+	for (const auto &test : cases) {
+		const char *model = nullptr;
+		std::size_t length = 0;
+		bool found = platform::linux_text::cpuinfo_model(
+		    test.text, std::strlen(test.text), &model, &length);
+		EXPECT_EQ(found, test.model != nullptr) << test.text;
+		if (found && test.model != nullptr) {
+			EXPECT_EQ(std::string(model, length), test.model);
+		}
+	}
+}
+
+} // namespace
