@@ -69,12 +69,10 @@ int print_report()
 	print_memory();
 	putchar('\n');
 
-	print_logo_row(7);
-	printf(FIXED_LABEL("Processes") "%d\n",
+	printf("%s" FIXED_LABEL("Processes") "%d\n", LOGO_ROWS[7],
 	       process_count > 0 ? process_count : 0);
 
-	print_logo_row(8);
-	printf(FIXED_LABEL("Shell"));
+	printf("%s" FIXED_LABEL("Shell"), LOGO_ROWS[8]);
 	print_shell();
 	putchar('\n');
 

@@ -6,23 +6,23 @@
 #include "platform.h"
 #include "linux.h"
 
-#include <sys/statfs.h>
 #include <sys/utsname.h>
 
 #include <cerrno>
 #include <climits>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
-#include <linux/magic.h>
 #include <time.h>
 #include <unistd.h>
 
 /* The handle is the open /proc directory; a run needs only one. */
 struct platform::kvm_t {
 	int proc_fd;
+	bool listed; /* read to its end once, so rewind before the next */
 };
 
 /* Entries are never read, so one stands for them all. */
@@ -159,14 +159,10 @@ int page_size(void *oldp, std::size_t *oldlenp)
 	return copy_value(&size, sizeof(size), oldp, oldlenp);
 }
 
+/* Of the directories of /proc, only those of processes start with a digit. */
 bool is_process_name(const char *name)
 {
-	if (*name == '\0')
-		return false;
-	for (; *name != '\0'; name++)
-		if (*name < '0' || *name > '9')
-			return false;
-	return true;
+	return *name >= '0' && *name <= '9';
 }
 
 } // namespace
@@ -266,18 +262,14 @@ platform::kvm_t *platform::kvm_openfiles(const char *, const char *,
                                          const char *, int, char *errbuf)
 {
 	int fd = open("/proc", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-	struct statfs filesystem;
-	if (fd >= 0 && fstatfs(fd, &filesystem) == 0 &&
-	    filesystem.f_type == PROC_SUPER_MAGIC) {
-		proc_handle.proc_fd = fd;
-		return &proc_handle;
+	if (fd < 0) {
+		std::snprintf(errbuf, platform::KVM_ERRBUF_SIZE, "/proc: %s",
+		              std::strerror(errno));
+		return nullptr;
 	}
-	if (fd >= 0)
-		close(fd);
-	std::strncpy(errbuf, "/proc: not a readable proc file system",
-	             platform::KVM_ERRBUF_SIZE - 1);
-	errbuf[platform::KVM_ERRBUF_SIZE - 1] = '\0';
-	return nullptr;
+	proc_handle.proc_fd = fd;
+	proc_handle.listed = false;
+	return &proc_handle;
 }
 
 /* Counts the numbered directories of /proc: one per process. */
@@ -288,8 +280,9 @@ platform::kinfo_proc *platform::kvm_getprocs(platform::kvm_t *kd, int op, int,
 		errno = EINVAL;
 		return nullptr;
 	}
-	if (lseek(kd->proc_fd, 0, SEEK_SET) != 0)
+	if (kd->listed && lseek(kd->proc_fd, 0, SEEK_SET) != 0)
 		return nullptr;
+	kd->listed = true;
 	alignas(struct dirent64) char buffer[DIRENT_BUFFER_SIZE];
 	int processes = 0;
 	for (;;) {

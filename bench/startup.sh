@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Measures what sysfacts costs at start-up against the floor of starting any
+# process at all: a C program whose main returns at once, linked the same
+# way.  Prints instructions (callgrind), system calls (strace), wall time
+# (1000 runs of each, interleaved in batches) and peak resident memory, then
+# times the peer tools that are installed.  Writes nothing into the repo.
+# Usage: bench/startup.sh   (needs cmake, cc, valgrind, strace, hyperfine,
+# python3 and GNU time)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cmake -S "$root" -B "$work/build" -DCMAKE_BUILD_TYPE=Release \
+	-DSYSFACTS_TESTS=OFF >/dev/null
+cmake --build "$work/build" >/dev/null
+sysfacts=$work/build/sysfacts
+static=-static
+grep -q '^SYSFACTS_STATIC:BOOL=OFF' "$work/build/CMakeCache.txt" && static=
+printf 'int main(void) { return 0; }\n' >"$work/nothing.c"
+cc -O2 $static -o "$work/nothing" "$work/nothing.c"
+nothing=$work/nothing
+
+instructions() {
+	valgrind --tool=callgrind --callgrind-out-file="$work/callgrind" \
+		"$1" 2>&1 >/dev/null | sed -n 's/.*Collected : //p'
+}
+
+syscalls() {
+	strace -f -c -o "$work/strace" "$1" >/dev/null
+	awk '$NF == "total" { print $4 }' "$work/strace"
+}
+
+peak_kib() {
+	/usr/bin/time -f %M "$1" 2>&1 >/dev/null | tail -n 1
+}
+
+# Runs each program 1000 times with hyperfine, in ten interleaved batches of
+# 100, and prints the median wall time of each in milliseconds.
+wall_medians() {
+	local batch program
+	for batch in 0 1 2 3 4 5 6 7 8 9; do
+		for program in "$@"; do
+			hyperfine -N --warmup 5 --runs 100 --style none \
+				--export-json "$work/$(basename "$program").$batch.json" \
+				"$program" >/dev/null 2>&1
+		done
+	done
+	for program in "$@"; do
+		python3 -c '
+import json, statistics, sys
+times = [t for f in sys.argv[1:] for t in json.load(open(f))["results"][0]["times"]]
+print("%.3f" % (1000 * statistics.median(times)))' "$work/$(basename "$program")".*.json
+	done
+}
+
+ratio() {
+	awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'
+}
+
+mapfile -t medians < <(wall_medians "$sysfacts" "$nothing")
+i_s=$(instructions "$sysfacts")
+i_n=$(instructions "$nothing")
+c_s=$(syscalls "$sysfacts")
+c_n=$(syscalls "$nothing")
+m_s=$(peak_kib "$sysfacts")
+m_n=$(peak_kib "$nothing")
+
+echo "machine: $(uname -sm), $(nproc) cores, $(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -n 1)"
+printf '%-24s %14s %14s %8s\n' "" sysfacts do-nothing ratio
+printf '%-24s %14s %14s %8s\n' "instructions" "$i_s" "$i_n" "$(ratio "$i_s" "$i_n")"
+printf '%-24s %14s %14s %8s\n' "system calls" "$c_s" "$c_n" "$(ratio "$c_s" "$c_n")"
+printf '%-24s %14s %14s %8s\n' "wall time, median (ms)" "${medians[0]}" "${medians[1]}" \
+	"$(ratio "${medians[0]}" "${medians[1]}")"
+printf '%-24s %14s %14s %8s\n' "peak resident (KiB)" "$m_s" "$m_n" "$(ratio "$m_s" "$m_n")"
+
+echo
+echo "peers, median wall time of 20 runs (ms):"
+for peer in neofetch screenfetch fastfetch; do
+	if command -v "$peer" >/dev/null 2>&1; then
+		hyperfine -N --runs 20 --style none --export-json "$work/$peer.json" \
+			"$(command -v "$peer")" >/dev/null 2>&1
+		printf '  %-12s %s\n' "$peer" "$(python3 -c '
+import json, sys
+print("%.1f" % (1000 * json.load(open(sys.argv[1]))["results"][0]["median"]))' \
+			"$work/$peer.json")"
+	else
+		printf '  %-12s not installed, skipped\n' "$peer"
+	fi
+done
