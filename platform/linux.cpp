@@ -27,7 +27,6 @@ struct platform::kvm_t {
 
 /* Entries are never read, so one stands for them all. */
 struct platform::kinfo_proc {
-	char unused;
 };
 
 namespace
@@ -258,8 +257,10 @@ int platform::sysctlbyname(const char *name, void *oldp, std::size_t *oldlenp,
 	return fail(ENOENT);
 }
 
-platform::kvm_t *platform::kvm_openfiles(const char *, const char *,
-                                         const char *, int, char *errbuf)
+platform::kvm_t *platform::kvm_openfiles(const char * /*execfile*/,
+                                         const char * /*corefile*/,
+                                         const char * /*swapfile*/,
+                                         int /*flags*/, char *errbuf)
 {
 	int fd = open("/proc", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 	if (fd < 0) {
@@ -273,8 +274,8 @@ platform::kvm_t *platform::kvm_openfiles(const char *, const char *,
 }
 
 /* Counts the numbered directories of /proc: one per process. */
-platform::kinfo_proc *platform::kvm_getprocs(platform::kvm_t *kd, int op, int,
-                                             int *count)
+platform::kinfo_proc *platform::kvm_getprocs(platform::kvm_t *kd, int op,
+                                             int /*arg*/, int *count)
 {
 	if (kd == nullptr || op != platform::PROC_SELECTOR_PROCESSES) {
 		errno = EINVAL;

@@ -15,7 +15,6 @@ struct platform::kvm_t {
 };
 
 struct platform::kinfo_proc {
-	int unused;
 };
 
 namespace

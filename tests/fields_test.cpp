@@ -202,4 +202,12 @@ TEST_F(Fields, ShellIsTheLastPathComponent)
 	}
 }
 
+TEST_F(Fields, ShellOfOneMebibyte)
+{
+	const std::string name(1048576, 's');
+	const std::string path = "/usr/local/bin/" + name;
+	fake::set_env("SHELL", path.c_str());
+	EXPECT_EQ(capture([] { print_shell(); }), name);
+}
+
 } // namespace

@@ -19,7 +19,8 @@
 #include <string>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 std::string read_string(const char *name)
 {
@@ -49,9 +50,9 @@ TEST(LinuxPlatform, MemoryValuesHaveFreeBsdSizes)
 {
 	std::uint64_t value = 0;
 	std::size_t length = sizeof(value);
-	ASSERT_EQ(platform::sysctlbyname("hw.physmem", &value, &length,
-	                                 nullptr, 0),
-	          0);
+	ASSERT_EQ(
+	    platform::sysctlbyname("hw.physmem", &value, &length, nullptr, 0),
+	    0);
 	EXPECT_EQ(length, 8u);
 	struct sysinfo info;
 	ASSERT_EQ(sysinfo(&info), 0);
@@ -60,9 +61,9 @@ TEST(LinuxPlatform, MemoryValuesHaveFreeBsdSizes)
 	for (const char *name : {"hw.pagesize", "vm.stats.vm.v_free_count"}) {
 		value = 0;
 		length = sizeof(value);
-		ASSERT_EQ(platform::sysctlbyname(name, &value, &length, nullptr,
-		                                 0),
-		          0)
+		ASSERT_EQ(
+		    platform::sysctlbyname(name, &value, &length, nullptr, 0),
+		    0)
 		    << name;
 		EXPECT_EQ(length, 4u) << name;
 		EXPECT_GT(value, 0u) << name;
@@ -85,17 +86,17 @@ TEST(LinuxPlatform, FailuresFollowFreeBsdRules)
 
 	length = 4; /* "Linux" needs six bytes */
 	errno = 0;
-	EXPECT_EQ(platform::sysctlbyname("kern.ostype", text, &length, nullptr,
-	                                 0),
-	          -1);
+	EXPECT_EQ(
+	    platform::sysctlbyname("kern.ostype", text, &length, nullptr, 0),
+	    -1);
 	EXPECT_EQ(errno, ENOMEM);
 
 	std::uint32_t narrow;
 	length = sizeof(narrow);
 	errno = 0;
-	EXPECT_EQ(platform::sysctlbyname("hw.physmem", &narrow, &length,
-	                                 nullptr, 0),
-	          -1);
+	EXPECT_EQ(
+	    platform::sysctlbyname("hw.physmem", &narrow, &length, nullptr, 0),
+	    -1);
 	EXPECT_EQ(errno, ENOMEM);
 
 	int new_value = 1;
@@ -108,9 +109,9 @@ TEST(LinuxPlatform, FailuresFollowFreeBsdRules)
 TEST(LinuxPlatform, ProcessCountIsCloseToOurOwn)
 {
 	char error_text[platform::KVM_ERRBUF_SIZE];
-	platform::kvm_t *table = platform::kvm_openfiles(
-	    nullptr, "/dev/null", nullptr, platform::KVM_OPEN_READ_ONLY,
-	    error_text);
+	platform::kvm_t *table =
+	    platform::kvm_openfiles(nullptr, "/dev/null", nullptr,
+	                            platform::KVM_OPEN_READ_ONLY, error_text);
 	ASSERT_NE(table, nullptr) << error_text;
 	int count = -1;
 	ASSERT_NE(platform::kvm_getprocs(
@@ -150,9 +151,12 @@ TEST(LinuxText, MeminfoLines)
 		bool found;
 		std::uint64_t kib;
 	} cases[] = {
-	    {"MemTotal", true, 24684836},   {"MemAvailable", true, 24016280},
-	    {"Mem", false, 0},              {"Huge", false, 0},
-	    {"Odd", false, 0},              {"Big", true, UINT64_MAX},
+	    {"MemTotal", true, 24684836},
+	    {"MemAvailable", true, 24016280},
+	    {"Mem", false, 0},
+	    {"Huge", false, 0},
+	    {"Odd", false, 0},
+	    {"Big", true, UINT64_MAX},
 	    {"Missing", false, 0},
 	};
 	for (const auto &test : cases) {
