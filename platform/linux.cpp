@@ -1,11 +1,12 @@
 /*
- * Linux: answers FreeBSD's calls from uname(2), /proc, /sys and sysconf(3),
- * with FreeBSD's value types, sizes and failure rules.  Files are read once,
- * with open(2) and read(2), into buffers on the stack.
+ * Linux: answers FreeBSD's calls from uname(2), sysinfo(2), /proc, /sys and
+ * sysconf(3), with FreeBSD's value types, sizes and failure rules.  Files are
+ * read once, with open(2) and read(2), into buffers on the stack.
  */
 #include "platform.h"
 #include "linux.h"
 
+#include <sys/sysinfo.h>
 #include <sys/utsname.h>
 
 #include <cerrno>
@@ -141,13 +142,18 @@ int free_pages(void *oldp, std::size_t *oldlenp)
 	return copy_value(&count, sizeof(count), oldp, oldlenp);
 }
 
-/* hw.physmem: MemTotal in bytes, a u_long. */
+/*
+ * hw.physmem: MemTotal in bytes, a u_long.  sysinfo(2) gives the same figure
+ * as /proc/meminfo without formatting and parsing a whole file.
+ */
 int physical_memory(void *oldp, std::size_t *oldlenp)
 {
-	std::uint64_t kib;
-	if (!read_meminfo("MemTotal", &kib))
+	struct sysinfo info;
+	if (sysinfo(&info) != 0)
 		return fail(ENOENT);
-	unsigned long bytes = kib > ULONG_MAX / 1024 ? ULONG_MAX : kib * 1024;
+	unsigned long bytes;
+	if (__builtin_mul_overflow(info.totalram, info.mem_unit, &bytes))
+		bytes = ULONG_MAX;
 	return copy_value(&bytes, sizeof(bytes), oldp, oldlenp);
 }
 
