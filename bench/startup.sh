@@ -2,8 +2,8 @@
 # Measures what sysfacts costs at start-up against the floor of starting any
 # process at all: a C program whose main returns at once, linked the same
 # way.  Prints instructions (callgrind), system calls (strace), wall time
-# (1000 runs of each, interleaved in batches) and peak resident memory, then
-# times the peer tools that are installed.  Writes nothing into the repo.
+# (1000 runs of each, taking turns) and peak resident memory, then times the
+# peer tools that are installed.  Writes nothing into the repo.
 # Usage: bench/startup.sh   (needs cmake, cc, valgrind, strace, hyperfine,
 # python3 and GNU time)
 set -euo pipefail
@@ -35,23 +35,27 @@ peak_kib() {
 	/usr/bin/time -f %M "$1" 2>&1 >/dev/null | tail -n 1
 }
 
-# Runs each program 1000 times with hyperfine, in ten interleaved batches of
-# 100, and prints the median wall time of each in milliseconds.
+# Runs the programs in turn, one run of each at a time, 1000 times after 50
+# runs to warm up, and prints the median wall time of each in milliseconds.
+# Taking turns run by run keeps a change in the machine's load from falling
+# on one program more than the other.
 wall_medians() {
-	local batch program
-	for batch in 0 1 2 3 4 5 6 7 8 9; do
-		for program in "$@"; do
-			hyperfine -N --warmup 5 --runs 100 --style none \
-				--export-json "$work/$(basename "$program").$batch.json" \
-				"$program" >/dev/null 2>&1
-		done
-	done
-	for program in "$@"; do
-		python3 -c '
-import json, statistics, sys
-times = [t for f in sys.argv[1:] for t in json.load(open(f))["results"][0]["times"]]
-print("%.3f" % (1000 * statistics.median(times)))' "$work/$(basename "$program")".*.json
-	done
+	python3 - "$@" <<'PYTHON'
+import os, statistics, sys, time
+programs = sys.argv[1:]
+null = os.open("/dev/null", os.O_WRONLY)
+actions = [(os.POSIX_SPAWN_DUP2, null, 1)]
+times = {program: [] for program in programs}
+for run in range(1050):
+    for program in programs:
+        start = time.perf_counter_ns()
+        os.waitpid(os.posix_spawn(program, [program], os.environ,
+                                  file_actions=actions), 0)
+        if run >= 50:
+            times[program].append(time.perf_counter_ns() - start)
+for program in programs:
+    print("%.3f" % (statistics.median(times[program]) / 1e6))
+PYTHON
 }
 
 ratio() {
