@@ -15,7 +15,8 @@ static constexpr unsigned MEBIBYTE_SHIFT = 20;
 
 /*
  * Reads an integer value of up to 8 bytes.  A narrower value fills the low
- * bytes of the zeroed variable; a value that cannot be read counts as 0.
+ * bytes of the zeroed variable (x86-64 is little-endian), so it reads back
+ * exactly; a value that cannot be read counts as 0.
  */
 static std::uint64_t read_sysctl_integer(const char *name)
 {
