@@ -40,7 +40,11 @@ void print_labelled_sysctl(const char *label, const char *name)
 	print_sysctl_string(name);
 }
 
-/* Writes text with every run of spaces shortened to a single space. */
+/*
+ * Writes text with every run of spaces shortened to a single space.  Like
+ * the kernel values it prints, the text is taken to be at most INT_MAX
+ * bytes long.
+ */
 int print_collapsed(const char *text)
 {
 	std::size_t length = std::strlen(text);
