@@ -29,7 +29,7 @@ void print_uptime()
 	int hours = int(rest / SECONDS_PER_HOUR);
 	int minutes = int(rest % SECONDS_PER_HOUR / SECONDS_PER_MINUTE);
 
-	/* Unlike the other labels, this one keeps its space inside the colour. */
+	/* Unlike the other labels, this one has its space inside the colour. */
 	printf("\033[1;31mUptime: \033[0;0m");
 	if (days > 0)
 		printf("%lld day%s ", static_cast<long long>(days),
