@@ -22,12 +22,11 @@ static void count_processes()
 	process_table =
 	    platform::kvm_openfiles(nullptr, "/dev/null", nullptr,
 	                            platform::KVM_OPEN_READ_ONLY, error_text);
-	if (process_table == nullptr)
-		return;
-	if (platform::kvm_getprocs(process_table,
-	                           platform::PROC_SELECTOR_PROCESSES, 0,
-	                           &process_count) == nullptr)
-		process_count = 0;
+	/* A failed query leaves the count at 0. */
+	if (process_table != nullptr)
+		platform::kvm_getprocs(process_table,
+		                       platform::PROC_SELECTOR_PROCESSES, 0,
+		                       &process_count);
 }
 
 static void print_logo_row(int row)

@@ -170,6 +170,13 @@ bool is_process_name(const char *name)
 	return *name >= '0' && *name <= '9';
 }
 
+/* Returns where the line that starts at line ends: its '\n' or end. */
+const char *end_of_line(const char *line, const char *end)
+{
+	const void *newline = std::memchr(line, '\n', std::size_t(end - line));
+	return newline != nullptr ? static_cast<const char *>(newline) : end;
+}
+
 } // namespace
 
 bool platform::linux_text::meminfo_kib(const char *text, std::size_t length,
@@ -178,10 +185,7 @@ bool platform::linux_text::meminfo_kib(const char *text, std::size_t length,
 	std::size_t key_length = std::strlen(key);
 	const char *end = text + length;
 	for (const char *line = text; line < end;) {
-		const char *line_end = static_cast<const char *>(
-		    std::memchr(line, '\n', std::size_t(end - line)));
-		if (line_end == nullptr)
-			line_end = end;
+		const char *line_end = end_of_line(line, end);
 		if (std::size_t(line_end - line) > key_length &&
 		    std::memcmp(line, key, key_length) == 0 &&
 		    line[key_length] == ':') {
@@ -215,10 +219,7 @@ bool platform::linux_text::cpuinfo_model(const char *text, std::size_t length,
 	const std::size_t key_length = sizeof(key) - 1;
 	const char *end = text + length;
 	for (const char *line = text; line < end;) {
-		const char *line_end = static_cast<const char *>(
-		    std::memchr(line, '\n', std::size_t(end - line)));
-		if (line_end == nullptr)
-			line_end = end;
+		const char *line_end = end_of_line(line, end);
 		if (std::size_t(line_end - line) >= key_length &&
 		    std::memcmp(line, key, key_length) == 0) {
 			const char *colon =
