@@ -18,6 +18,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <time.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 /* The handle is the open /proc directory; a run needs only one. */
@@ -33,8 +34,15 @@ struct platform::kinfo_proc {
 namespace
 {
 
-constexpr std::size_t PROC_FILE_MAX = 8192;
-constexpr std::size_t DIRENT_BUFFER_SIZE = 16384;
+/*
+ * One page each.  A fresh process pays a page fault for every page of stack
+ * it touches, which costs more here than the system calls of a larger buffer
+ * would save.  The lines read from /proc files come early: "model name" is
+ * the fifth line of /proc/cpuinfo and "MemAvailable" the third of
+ * /proc/meminfo.
+ */
+constexpr std::size_t PROC_FILE_MAX = 4096;
+constexpr std::size_t DIRENT_BUFFER_SIZE = 4096;
 
 platform::kvm_t proc_handle;
 platform::kinfo_proc proc_entry;
@@ -76,7 +84,11 @@ int copy_string(const char *text, std::size_t length, void *oldp,
 	return 0;
 }
 
-/* Reads up to size bytes of a file in one read; returns the count or -1. */
+/*
+ * Reads the start of a file, up to size bytes, in one read and returns its
+ * length or -1.  A read that fills the buffer may end inside a line, so the
+ * text then ends at its last whole line.
+ */
 ssize_t read_file(const char *path, char *buffer, std::size_t size)
 {
 	int fd = open(path, O_RDONLY | O_CLOEXEC);
@@ -84,6 +96,9 @@ ssize_t read_file(const char *path, char *buffer, std::size_t size)
 		return -1;
 	ssize_t length = read(fd, buffer, size);
 	close(fd);
+	if (length == ssize_t(size))
+		length = ssize_t(
+		    platform::linux_text::whole_lines_length(buffer, size));
 	return length;
 }
 
@@ -178,6 +193,14 @@ const char *end_of_line(const char *line, const char *end)
 }
 
 } // namespace
+
+std::size_t platform::linux_text::whole_lines_length(const char *text,
+                                                     std::size_t length)
+{
+	while (length > 0 && text[length - 1] != '\n')
+		length--;
+	return length;
+}
 
 bool platform::linux_text::meminfo_kib(const char *text, std::size_t length,
                                        const char *key, std::uint64_t *kib)
@@ -319,7 +342,7 @@ int platform::clock_gettime(clockid_t clock_id, struct timespec *tp)
 {
 	if (clock_id != platform::UPTIME_CLOCK)
 		return fail(EINVAL);
-	return ::clock_gettime(CLOCK_BOOTTIME, tp);
+	return int(syscall(SYS_clock_gettime, CLOCK_BOOTTIME, tp));
 }
 
 char *platform::getenv(const char *name)

@@ -28,6 +28,13 @@ bool meminfo_kib(const char *text, std::size_t length, const char *key,
 bool cpuinfo_model(const char *text, std::size_t length, const char **model,
                    std::size_t *model_length);
 
+/*
+ * Returns the length of text up to and including its last newline, for a
+ * read that filled its buffer and so may have stopped inside a line:
+ * "MemTotal: 1 kB\nMemFr" gives 15.  Text with no newline gives 0.
+ */
+std::size_t whole_lines_length(const char *text, std::size_t length);
+
 } // namespace platform::linux_text
 
 #endif

@@ -177,6 +177,26 @@ TEST(LinuxText, MeminfoLines)
 	}
 }
 
+TEST(LinuxText, WholeLinesOfAFullRead)
+{
+	const struct {
+		const char *text;
+		std::size_t length;
+	} cases[] = {
+	    {"MemTotal: 1 kB\nMemFr", 15},
+	    {"MemTotal: 1 kB\n", 15},
+	    {"a\nb\nc", 4},
+	    {"no newline", 0},
+	    {"", 0},
+	};
+	for (const auto &test : cases) {
+		EXPECT_EQ(platform::linux_text::whole_lines_length(
+		              test.text, std::strlen(test.text)),
+		          test.length)
+		    << test.text;
+	}
+}
+
 TEST(LinuxText, CpuinfoModelName)
 {
 	const struct {
