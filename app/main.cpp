@@ -10,8 +10,8 @@
 
 /*
  * The report, about 13 KiB, leaves in two writes.  A buffer large enough for
- * one write would cost a fresh process two more page faults, which take
- * longer than the write they save.
+ * one write would cost a fresh process more page faults, which take longer
+ * than the write they save.
  */
 static char output_buffer[8192];
 

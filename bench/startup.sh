@@ -2,8 +2,9 @@
 # Measures what sysfacts costs at start-up against the floor of starting any
 # process at all: a C program whose main returns at once, linked the same
 # way.  Prints instructions (callgrind), system calls (strace), wall time
-# (1000 runs of each, taking turns) and peak resident memory, then times the
-# peer tools that are installed.  Writes nothing into the repo.
+# (1000 runs of each, taking turns), peak resident memory and page faults,
+# then times the peer tools that are installed.  Writes nothing into the
+# repo.
 # Usage: bench/startup.sh   (needs cmake, cc, valgrind, strace, hyperfine,
 # python3 and GNU time)
 set -euo pipefail
@@ -31,8 +32,10 @@ syscalls() {
 	awk '$NF == "total" { print $4 }' "$work/strace"
 }
 
-peak_kib() {
-	/usr/bin/time -f %M "$1" 2>&1 >/dev/null | tail -n 1
+# Prints the peak resident memory in KiB and the count of page faults that
+# needed no disk read, from one run.
+memory() {
+	/usr/bin/time -f '%M %R' "$1" 2>&1 >/dev/null | tail -n 1
 }
 
 # Runs the programs in turn, one run of each at a time, 1000 times after 50
@@ -67,8 +70,8 @@ i_s=$(instructions "$sysfacts")
 i_n=$(instructions "$nothing")
 c_s=$(syscalls "$sysfacts")
 c_n=$(syscalls "$nothing")
-m_s=$(peak_kib "$sysfacts")
-m_n=$(peak_kib "$nothing")
+read -r m_s f_s < <(memory "$sysfacts")
+read -r m_n f_n < <(memory "$nothing")
 
 echo "machine: $(uname -sm), $(nproc) cores, $(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -n 1)"
 printf '%-24s %14s %14s %8s\n' "" sysfacts do-nothing ratio
@@ -77,6 +80,7 @@ printf '%-24s %14s %14s %8s\n' "system calls" "$c_s" "$c_n" "$(ratio "$c_s" "$c_
 printf '%-24s %14s %14s %8s\n' "wall time, median (ms)" "${medians[0]}" "${medians[1]}" \
 	"$(ratio "${medians[0]}" "${medians[1]}")"
 printf '%-24s %14s %14s %8s\n' "peak resident (KiB)" "$m_s" "$m_n" "$(ratio "$m_s" "$m_n")"
+printf '%-24s %14s %14s %8s\n' "page faults" "$f_s" "$f_n" "$(ratio "$f_s" "$f_n")"
 
 echo
 echo "peers, median wall time of 20 runs (ms):"
