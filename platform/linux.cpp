@@ -102,18 +102,15 @@ ssize_t read_file(const char *path, char *buffer, std::size_t size)
 	return length;
 }
 
-int uname_string(const char *name, void *oldp, std::size_t *oldlenp)
+/* One text field of struct utsname, such as its nodename. */
+using uname_field = char (utsname::*)[sizeof(utsname::nodename)];
+
+int uname_string(uname_field field, void *oldp, std::size_t *oldlenp)
 {
 	struct utsname system;
 	if (uname(&system) != 0)
 		return fail(ENOENT);
-	const char *value = system.nodename;
-	if (std::strcmp(name, "kern.ostype") == 0)
-		value = system.sysname;
-	else if (std::strcmp(name, "hw.machine_arch") == 0)
-		value = system.machine;
-	else if (std::strcmp(name, "kern.osrelease") == 0)
-		value = system.release;
+	const char *value = system.*field;
 	return copy_string(value, std::strlen(value), oldp, oldlenp);
 }
 
@@ -269,11 +266,14 @@ int platform::sysctlbyname(const char *name, void *oldp, std::size_t *oldlenp,
 		return fail(EPERM);
 	if (oldlenp == nullptr)
 		return fail(EINVAL);
-	if (std::strcmp(name, "kern.hostname") == 0 ||
-	    std::strcmp(name, "kern.ostype") == 0 ||
-	    std::strcmp(name, "hw.machine_arch") == 0 ||
-	    std::strcmp(name, "kern.osrelease") == 0)
-		return uname_string(name, oldp, oldlenp);
+	if (std::strcmp(name, "kern.hostname") == 0)
+		return uname_string(&utsname::nodename, oldp, oldlenp);
+	if (std::strcmp(name, "kern.ostype") == 0)
+		return uname_string(&utsname::sysname, oldp, oldlenp);
+	if (std::strcmp(name, "hw.machine_arch") == 0)
+		return uname_string(&utsname::machine, oldp, oldlenp);
+	if (std::strcmp(name, "kern.osrelease") == 0)
+		return uname_string(&utsname::release, oldp, oldlenp);
 	if (std::strcmp(name, "hw.model") == 0)
 		return cpu_model(oldp, oldlenp);
 	if (std::strcmp(name, "machdep.bootmethod") == 0)
