@@ -6,7 +6,6 @@
 
 #include "platform.h"
 
-#include <cstdio>
 #include <cstring>
 
 int print_shell()
@@ -16,8 +15,8 @@ int print_shell()
 		return 0;
 	const char *slash = std::strrchr(shell, '/');
 	if (slash == nullptr || std::strcmp(shell, "/") == 0)
-		printf("%s", shell);
+		print_value(shell);
 	else
-		printf("%s", slash + 1);
+		print_value(slash + 1);
 	return 0;
 }

@@ -1,12 +1,15 @@
 /*
- * Linux: answers FreeBSD's calls from uname(2), sysinfo(2), /proc, /sys and
- * sysconf(3), with FreeBSD's value types, sizes and failure rules.  Files are
- * read once, with open(2) and read(2), into buffers on the stack.
+ * Linux: answers FreeBSD's calls from uname(2), /proc/meminfo, sysinfo(2),
+ * /proc/cpuinfo, /sys/firmware, the directory /proc and CLOCK_BOOTTIME,
+ * with FreeBSD's value types, sizes and failure rules.
  */
 #include "platform.h"
-#include "linux.h"
+
+#include "proc_files.h"
+#include "proc_text.h"
 
 #include <sys/sysinfo.h>
+#include <sys/syscall.h>
 #include <sys/utsname.h>
 
 #include <cerrno>
@@ -15,10 +18,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <time.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 /* The handle is the open /proc directory; a run needs only one. */
@@ -53,7 +54,10 @@ int fail(int error)
 	return -1;
 }
 
-/* Copies a value of size bytes out as FreeBSD's sysctl does. */
+/*
+ * Copies a value of size bytes out as FreeBSD's sysctl does: what fits,
+ * then ENOMEM when that was not all of it.
+ */
 int copy_value(const void *value, std::size_t size, void *oldp,
                std::size_t *oldlenp)
 {
@@ -61,45 +65,43 @@ int copy_value(const void *value, std::size_t size, void *oldp,
 		*oldlenp = size;
 		return 0;
 	}
-	if (*oldlenp < size)
-		return fail(ENOMEM);
-	std::memcpy(oldp, value, size);
-	*oldlenp = size;
-	return 0;
-}
-
-/* Copies length bytes of text out as a string with its terminating zero. */
-int copy_string(const char *text, std::size_t length, void *oldp,
-                std::size_t *oldlenp)
-{
-	if (oldp == nullptr) {
-		*oldlenp = length + 1;
-		return 0;
-	}
-	if (*oldlenp < length + 1)
-		return fail(ENOMEM);
-	std::memcpy(oldp, text, length);
-	static_cast<char *>(oldp)[length] = '\0';
-	*oldlenp = length + 1;
-	return 0;
+	std::size_t copied = size < *oldlenp ? size : *oldlenp;
+	std::memcpy(oldp, value, copied);
+	*oldlenp = copied;
+	return copied < size ? fail(ENOMEM) : 0;
 }
 
 /*
- * Reads the start of a file, up to size bytes, in one read and returns its
- * length or -1.  A read that fills the buffer may end inside a line, so the
- * text then ends at its last whole line.
+ * Copies length bytes of text out as a string with its terminating zero, as
+ * copy_value does.
  */
-ssize_t read_file(const char *path, char *buffer, std::size_t size)
+int copy_string(const char *text, std::size_t length, void *oldp,
+                std::size_t *oldlenp)
 {
-	int fd = open(path, O_RDONLY | O_CLOEXEC);
-	if (fd < 0)
-		return -1;
-	ssize_t length = read(fd, buffer, size);
-	close(fd);
-	if (length == ssize_t(size))
-		length = ssize_t(
-		    platform::linux_text::whole_lines_length(buffer, size));
-	return length;
+	std::size_t size = length + 1;
+	if (oldp == nullptr) {
+		*oldlenp = size;
+		return 0;
+	}
+	std::size_t copied = size < *oldlenp ? size : *oldlenp;
+	std::memcpy(oldp, text, copied < size ? copied : length);
+	if (copied == size)
+		static_cast<char *>(oldp)[length] = '\0';
+	*oldlenp = copied;
+	return copied < size ? fail(ENOMEM) : 0;
+}
+
+/*
+ * The names of uname(2), taken once, so that the four values read from it
+ * describe the same moment.  Returns a null pointer when it failed.
+ */
+const struct utsname *system_names()
+{
+	static struct utsname names;
+	static int taken; /* 0 not yet, 1 taken, -1 failed */
+	if (taken == 0)
+		taken = uname(&names) == 0 ? 1 : -1;
+	return taken > 0 ? &names : nullptr;
 }
 
 /* One text field of struct utsname, such as its nodename. */
@@ -107,157 +109,147 @@ using uname_field = char (utsname::*)[sizeof(utsname::nodename)];
 
 int uname_string(uname_field field, void *oldp, std::size_t *oldlenp)
 {
-	struct utsname system;
-	if (uname(&system) != 0)
+	const struct utsname *names = system_names();
+	if (names == nullptr)
 		return fail(ENOENT);
-	const char *value = system.*field;
-	return copy_string(value, std::strlen(value), oldp, oldlenp);
+	const char *value = names->*field;
+	return copy_string(value, strnlen(value, sizeof(names->*field)), oldp,
+	                   oldlenp);
 }
 
+/* hw.model: the first "model name" of /proc/cpuinfo. */
 int cpu_model(void *oldp, std::size_t *oldlenp)
 {
 	char text[PROC_FILE_MAX];
-	ssize_t length = read_file("/proc/cpuinfo", text, sizeof(text));
+	ssize_t length = platform::proc_files::read_text_file(
+	    "/proc/cpuinfo", text, sizeof(text));
 	const char *model;
 	std::size_t model_length;
 	if (length <= 0 ||
-	    !platform::linux_text::cpuinfo_model(text, std::size_t(length),
-	                                         &model, &model_length))
+	    !platform::proc_text::cpuinfo_model(text, std::size_t(length),
+	                                        &model, &model_length))
 		return fail(ENOENT);
 	return copy_string(model, model_length, oldp, oldlenp);
 }
 
+/* Returns 1 when path exists, 0 when it does not, -1 when unknown. */
+int firmware_entry(const char *path)
+{
+	if (access(path, F_OK) == 0)
+		return 1;
+	return errno == ENOENT ? 0 : -1;
+}
+
+/*
+ * machdep.bootmethod: "UEFI" when the kernel shows EFI firmware, "BIOS" when
+ * /sys/firmware shows a PC firmware (its memory map or ACPI tables) and no
+ * EFI.  Anything else names neither: a /sys/firmware that a container has
+ * masked or emptied, one that cannot be read, or a board described by a
+ * device tree.
+ */
 int boot_method(void *oldp, std::size_t *oldlenp)
 {
-	const char *method =
-	    access("/sys/firmware/efi", F_OK) == 0 ? "UEFI" : "BIOS";
-	return copy_string(method, 4, oldp, oldlenp);
+	int efi = firmware_entry("/sys/firmware/efi");
+	if (efi > 0)
+		return copy_string("UEFI", 4, oldp, oldlenp);
+	if (efi == 0 && (firmware_entry("/sys/firmware/memmap") > 0 ||
+	                 firmware_entry("/sys/firmware/acpi") > 0))
+		return copy_string("BIOS", 4, oldp, oldlenp);
+	return fail(ENOENT);
 }
 
-bool read_meminfo(const char *key, std::uint64_t *kib)
+/* The two memory figures, in bytes, from one source at one moment. */
+struct memory_view {
+	bool known;
+	std::uint64_t total;
+	std::uint64_t available;
+};
+
+bool kib_to_bytes(std::uint64_t kib, std::uint64_t *bytes)
+{
+	return !__builtin_mul_overflow(kib, 1024, bytes);
+}
+
+/*
+ * MemTotal and MemAvailable from one read of /proc/meminfo, which a
+ * container may have made its own (lxcfs), so that both figures come from
+ * the same view of memory.
+ */
+bool meminfo_view(memory_view *view)
 {
 	char text[PROC_FILE_MAX];
-	ssize_t length = read_file("/proc/meminfo", text, sizeof(text));
-	return length > 0 && platform::linux_text::meminfo_kib(
-	                         text, std::size_t(length), key, kib);
+	ssize_t length = platform::proc_files::read_text_file(
+	    "/proc/meminfo", text, sizeof(text));
+	std::uint64_t total_kib;
+	std::uint64_t available_kib;
+	return length > 0 &&
+	       platform::proc_text::meminfo_kib(text, std::size_t(length),
+	                                        "MemTotal", &total_kib) &&
+	       platform::proc_text::meminfo_kib(
+	           text, std::size_t(length), "MemAvailable", &available_kib) &&
+	       kib_to_bytes(total_kib, &view->total) &&
+	       kib_to_bytes(available_kib, &view->available);
 }
 
-/* vm.stats.vm.v_free_count: MemAvailable in pages, a u_int. */
+/* Both figures from sysinfo(2), for a system without a usable meminfo. */
+bool sysinfo_view(memory_view *view)
+{
+	struct sysinfo info;
+	return sysinfo(&info) == 0 &&
+	       !__builtin_mul_overflow(std::uint64_t(info.totalram),
+	                               info.mem_unit, &view->total) &&
+	       !__builtin_mul_overflow(std::uint64_t(info.freeram),
+	                               info.mem_unit, &view->available);
+}
+
+/* The view of memory for the whole run, taken at its first use. */
+const memory_view &memory()
+{
+	static memory_view view;
+	static bool taken;
+	if (!taken) {
+		taken = true;
+		view.known = meminfo_view(&view) || sysinfo_view(&view);
+	}
+	return view;
+}
+
+/* hw.pagesize: an int. */
+int page_size()
+{
+	return int(sysconf(_SC_PAGESIZE));
+}
+
+/* vm.stats.vm.v_free_count: the available memory in pages, a u_int. */
 int free_pages(void *oldp, std::size_t *oldlenp)
 {
-	std::uint64_t kib;
-	if (!read_meminfo("MemAvailable", &kib))
+	const memory_view &view = memory();
+	if (!view.known || page_size() <= 0)
 		return fail(ENOENT);
-	std::uint64_t page_kib = std::uint64_t(sysconf(_SC_PAGESIZE)) / 1024;
-	std::uint64_t pages = page_kib == 0 ? 0 : kib / page_kib;
+	std::uint64_t pages = view.available / std::uint64_t(page_size());
 	unsigned int count = pages > UINT_MAX ? UINT_MAX : unsigned(pages);
 	return copy_value(&count, sizeof(count), oldp, oldlenp);
 }
 
-/*
- * hw.physmem: MemTotal in bytes, a u_long.  sysinfo(2) gives the same figure
- * as /proc/meminfo without formatting and parsing a whole file.
- */
+/* hw.physmem: the total memory in bytes, a u_long. */
 int physical_memory(void *oldp, std::size_t *oldlenp)
 {
-	struct sysinfo info;
-	if (sysinfo(&info) != 0)
+	const memory_view &view = memory();
+	if (!view.known)
 		return fail(ENOENT);
-	unsigned long bytes;
-	if (__builtin_mul_overflow(info.totalram, info.mem_unit, &bytes))
-		bytes = ULONG_MAX;
+	unsigned long bytes = view.total;
 	return copy_value(&bytes, sizeof(bytes), oldp, oldlenp);
 }
 
-/* hw.pagesize: an int. */
-int page_size(void *oldp, std::size_t *oldlenp)
+int page_size_value(void *oldp, std::size_t *oldlenp)
 {
-	int size = int(sysconf(_SC_PAGESIZE));
+	int size = page_size();
+	if (size <= 0)
+		return fail(ENOENT);
 	return copy_value(&size, sizeof(size), oldp, oldlenp);
 }
 
-/* Of the directories of /proc, only those of processes start with a digit. */
-bool is_process_name(const char *name)
-{
-	return *name >= '0' && *name <= '9';
-}
-
-/* Returns where the line that starts at line ends: its '\n' or end. */
-const char *end_of_line(const char *line, const char *end)
-{
-	const void *newline = std::memchr(line, '\n', std::size_t(end - line));
-	return newline != nullptr ? static_cast<const char *>(newline) : end;
-}
-
 } // namespace
-
-std::size_t platform::linux_text::whole_lines_length(const char *text,
-                                                     std::size_t length)
-{
-	while (length > 0 && text[length - 1] != '\n')
-		length--;
-	return length;
-}
-
-bool platform::linux_text::meminfo_kib(const char *text, std::size_t length,
-                                       const char *key, std::uint64_t *kib)
-{
-	std::size_t key_length = std::strlen(key);
-	const char *end = text + length;
-	for (const char *line = text; line < end;) {
-		const char *line_end = end_of_line(line, end);
-		if (std::size_t(line_end - line) > key_length &&
-		    std::memcmp(line, key, key_length) == 0 &&
-		    line[key_length] == ':') {
-			const char *p = line + key_length + 1;
-			while (p < line_end && *p == ' ')
-				p++;
-			if (p == line_end || *p < '0' || *p > '9')
-				return false;
-			std::uint64_t value = 0;
-			for (; p < line_end && *p >= '0' && *p <= '9'; p++) {
-				unsigned digit = unsigned(*p - '0');
-				if (value > (UINT64_MAX - digit) / 10) {
-					value = UINT64_MAX;
-					break;
-				}
-				value = value * 10 + digit;
-			}
-			*kib = value;
-			return true;
-		}
-		line = line_end + 1;
-	}
-	return false;
-}
-
-bool platform::linux_text::cpuinfo_model(const char *text, std::size_t length,
-                                         const char **model,
-                                         std::size_t *model_length)
-{
-	static const char key[] = "model name";
-	const std::size_t key_length = sizeof(key) - 1;
-	const char *end = text + length;
-	for (const char *line = text; line < end;) {
-		const char *line_end = end_of_line(line, end);
-		if (std::size_t(line_end - line) >= key_length &&
-		    std::memcmp(line, key, key_length) == 0) {
-			const char *colon =
-			    static_cast<const char *>(std::memchr(
-			        line, ':', std::size_t(line_end - line)));
-			if (colon != nullptr) {
-				const char *value = colon + 1;
-				if (value < line_end && *value == ' ')
-					value++;
-				*model = value;
-				*model_length = std::size_t(line_end - value);
-				return true;
-			}
-		}
-		line = line_end + 1;
-	}
-	return false;
-}
 
 int platform::sysctlbyname(const char *name, void *oldp, std::size_t *oldlenp,
                            const void *newp, std::size_t newlen)
@@ -281,7 +273,7 @@ int platform::sysctlbyname(const char *name, void *oldp, std::size_t *oldlenp,
 	if (std::strcmp(name, "vm.stats.vm.v_free_count") == 0)
 		return free_pages(oldp, oldlenp);
 	if (std::strcmp(name, "hw.pagesize") == 0)
-		return page_size(oldp, oldlenp);
+		return page_size_value(oldp, oldlenp);
 	if (std::strcmp(name, "hw.physmem") == 0)
 		return physical_memory(oldp, oldlenp);
 	return fail(ENOENT);
@@ -292,7 +284,7 @@ platform::kvm_t *platform::kvm_openfiles(const char * /*execfile*/,
                                          const char * /*swapfile*/,
                                          int /*flags*/, char *errbuf)
 {
-	int fd = open("/proc", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+	int fd = open("/proc", O_RDONLY | O_DIRECTORY);
 	if (fd < 0) {
 		std::snprintf(errbuf, platform::KVM_ERRBUF_SIZE, "/proc: %s",
 		              std::strerror(errno));
@@ -314,24 +306,23 @@ platform::kinfo_proc *platform::kvm_getprocs(platform::kvm_t *kd, int op,
 	if (kd->listed && lseek(kd->proc_fd, 0, SEEK_SET) != 0)
 		return nullptr;
 	kd->listed = true;
-	alignas(struct dirent64) char buffer[DIRENT_BUFFER_SIZE];
+	alignas(8) char buffer[DIRENT_BUFFER_SIZE];
 	int processes = 0;
 	for (;;) {
-		ssize_t length =
-		    getdents64(kd->proc_fd, buffer, sizeof(buffer));
-		if (length < 0)
+		long length = syscall(SYS_getdents64, kd->proc_fd, buffer,
+		                      sizeof(buffer));
+		if (length < 0 && errno == EINTR)
+			continue;
+		if (length < 0 || std::size_t(length) > sizeof(buffer)) {
+			errno = EIO;
 			return nullptr;
+		}
 		if (length == 0)
 			break;
-		for (ssize_t offset = 0; offset < length;) {
-			const struct dirent64 *entry =
-			    reinterpret_cast<const struct dirent64 *>(buffer +
-			                                              offset);
-			if (entry->d_type == DT_DIR &&
-			    is_process_name(entry->d_name) &&
-			    processes < INT_MAX)
-				processes++;
-			offset += entry->d_reclen;
+		if (!platform::proc_files::count_process_records(
+		        buffer, std::size_t(length), &processes)) {
+			errno = EIO;
+			return nullptr;
 		}
 	}
 	*count = processes;
@@ -342,7 +333,11 @@ int platform::clock_gettime(clockid_t clock_id, struct timespec *tp)
 {
 	if (clock_id != platform::UPTIME_CLOCK)
 		return fail(EINVAL);
-	return int(syscall(SYS_clock_gettime, CLOCK_BOOTTIME, tp));
+	/*
+	 * By system call rather than through the vDSO, whose first use costs
+	 * a fresh process more page faults than the call itself.
+	 */
+	return syscall(SYS_clock_gettime, CLOCK_BOOTTIME, tp) == 0 ? 0 : -1;
 }
 
 char *platform::getenv(const char *name)

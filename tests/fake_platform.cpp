@@ -132,18 +132,23 @@ int platform::sysctlbyname(const char *name, void *oldp, std::size_t *oldlenp,
 	}
 	const Value &value = found->second;
 	std::size_t size = value.is_string ? value.text.size() + 1 : value.size;
-	if (*oldlenp < size) {
+	auto narrow = static_cast<std::uint32_t>(value.integer);
+	const void *bytes = value.is_string
+	                        ? static_cast<const void *>(value.text.c_str())
+	                    : size == 4 ? static_cast<const void *>(&narrow)
+	                                : &value.integer;
+	/*
+	 * Like FreeBSD's sysctl_old_user(), copy what fits, then fail with
+	 * ENOMEM when that was not all: a caller that used the buffer after a
+	 * failure would print a value cut short.
+	 */
+	std::size_t copied = size < *oldlenp ? size : *oldlenp;
+	std::memcpy(oldp, bytes, copied);
+	*oldlenp = copied;
+	if (copied < size) {
 		errno = ENOMEM;
 		return -1;
 	}
-	if (value.is_string)
-		std::memcpy(oldp, value.text.c_str(), size);
-	else if (size == 4) {
-		auto narrow = static_cast<std::uint32_t>(value.integer);
-		std::memcpy(oldp, &narrow, size);
-	} else
-		std::memcpy(oldp, &value.integer, size);
-	*oldlenp = size;
 	return 0;
 }
 

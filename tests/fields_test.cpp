@@ -44,6 +44,41 @@ TEST_F(Fields, CollapsedTextHasSingleSpaces)
 		    << "input \"" << test.input << "\"";
 }
 
+TEST_F(Fields, ControlBytesNeverReachTheTerminal)
+{
+	const struct {
+		const char *value;
+		const char *shown;           /* as read */
+		const char *shown_collapsed; /* with its spaces collapsed */
+	} cases[] = {
+	    {"plain", "plain", "plain"},
+	    {"new\nline", "new?line", "new?line"},
+	    {"\033[2J\033[Hclear", "?[2J?[Hclear", "?[2J?[Hclear"},
+	    {"\033]0;title\007", "?]0;title?", "?]0;title?"},
+	    {"\r\b\x01\x1f\x7f", "?????", "?????"},
+	    {"tab\tstays", "tab\tstays", "tab\tstays"},
+	    {"two  spaces\n\n", "two  spaces??", "two spaces??"},
+	    {"caf\xc3\xa9 \x80\xff", "caf\xc3\xa9 \x80\xff",
+	     "caf\xc3\xa9 \x80\xff"},
+	};
+	for (const auto &test : cases) {
+		fake::set_string("kern.hostname", test.value);
+		EXPECT_EQ(capture([] { print_sysctl_string("kern.hostname"); }),
+		          test.shown)
+		    << "hostname " << test.value;
+		fake::set_string("hw.model", test.value);
+		EXPECT_EQ(capture([] { print_cpu(); }),
+		          CPU_LABEL + test.shown_collapsed)
+		    << "model " << test.value;
+		const std::string shell = std::string("/bin/") + test.value;
+		fake::set_env("SHELL", shell.c_str());
+		EXPECT_EQ(capture([] { print_shell(); }), test.shown)
+		    << "shell " << test.value;
+	}
+	fake::set_env("SHELL", "\033[31m");
+	EXPECT_EQ(capture([] { print_shell(); }), "?[31m");
+}
+
 TEST_F(Fields, GenericLabelMatchesFixedLabel)
 {
 	EXPECT_EQ(capture([] { print_label("CPU"); }), CPU_LABEL);

@@ -2,7 +2,7 @@
  * Fuzzes the /proc/meminfo parser with any text, in a buffer that is not
  * zero-terminated, as read(2) leaves it.
  */
-#include "linux.h"
+#include "proc_text.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
 	std::vector<char> text(data, data + size);
 	for (const char *key : {"MemTotal", "MemAvailable", "M"}) {
 		std::uint64_t kib = 0;
-		platform::linux_text::meminfo_kib(text.data(), text.size(), key,
+		platform::proc_text::meminfo_kib(text.data(), text.size(), key,
 		                                  &kib);
 	}
 	return 0;

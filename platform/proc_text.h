@@ -1,21 +1,22 @@
 /*
- * The text parsers of the Linux platform layer, apart from the files they
- * read, so that they can be tested and fuzzed on any buffer.
+ * The parsers of the Linux platform layer for the text of /proc/meminfo and
+ * /proc/cpuinfo, apart from the files they read, so that they can be tested
+ * and fuzzed on any buffer.
  */
-#ifndef SYSFACTS_PLATFORM_LINUX_H
-#define SYSFACTS_PLATFORM_LINUX_H
+#ifndef SYSFACTS_PLATFORM_PROC_TEXT_H
+#define SYSFACTS_PLATFORM_PROC_TEXT_H
 
 #include <cstddef>
 #include <cstdint>
 
-namespace platform::linux_text
+namespace platform::proc_text
 {
 
 /*
  * Finds the line of /proc/meminfo text that starts with key and a colon,
  * such as "MemAvailable:    8123456 kB", and stores its number, in kibibytes,
- * in *kib.  A number too large for 64 bits is stored as UINT64_MAX.  Returns
- * true when the line and its number are there.
+ * in *kib.  Returns true when the line is there and its number fits in 64
+ * bits.
  */
 bool meminfo_kib(const char *text, std::size_t length, const char *key,
                  std::uint64_t *kib);
@@ -35,6 +36,6 @@ bool cpuinfo_model(const char *text, std::size_t length, const char **model,
  */
 std::size_t whole_lines_length(const char *text, std::size_t length);
 
-} // namespace platform::linux_text
+} // namespace platform::proc_text
 
 #endif

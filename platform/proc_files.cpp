@@ -1,0 +1,97 @@
+/*
+ * Whole reads of /proc text files, with open(2), fstat(2) and read(2), and
+ * the records of the /proc directory.
+ */
+#include "proc_files.h"
+
+#include "proc_text.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace
+{
+
+/*
+ * A record of getdents64(2).  The C libraries declare it differently, so it
+ * is spelled out here as the kernel writes it.
+ */
+struct linux_dirent64 {
+	std::uint64_t d_ino;
+	std::int64_t d_off;
+	unsigned short d_reclen;
+	unsigned char d_type;
+	char d_name[1];
+};
+constexpr std::size_t DIRENT_NAME_OFFSET = offsetof(linux_dirent64, d_name);
+constexpr unsigned char DIRENT_DIRECTORY = 4; /* DT_DIR */
+
+} // namespace
+
+ssize_t platform::proc_files::read_to_end(int fd, char *buffer,
+                                          std::size_t size)
+{
+	std::size_t length = 0;
+	while (length < size) {
+		ssize_t part = read(fd, buffer + length, size - length);
+		if (part < 0 && errno == EINTR)
+			continue;
+		if (part < 0)
+			return -1;
+		if (part == 0)
+			break;
+		length += std::size_t(part);
+	}
+	return ssize_t(length);
+}
+
+ssize_t platform::proc_files::read_text_file(const char *path, char *buffer,
+                                             std::size_t size)
+{
+	/*
+	 * O_NONBLOCK keeps the open of a FIFO without a writer from waiting;
+	 * O_NOCTTY keeps a terminal from becoming ours.  The program never
+	 * runs another, so close-on-exec would only cost a system call where
+	 * the C library emulates it.
+	 */
+	int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY);
+	if (fd < 0)
+		return -1;
+	struct stat status;
+	ssize_t length = -1;
+	if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode))
+		length = read_to_end(fd, buffer, size);
+	close(fd);
+	if (length == ssize_t(size))
+		length = ssize_t(
+		    platform::proc_text::whole_lines_length(buffer, size));
+	return length;
+}
+
+bool platform::proc_files::count_process_records(const char *records,
+                                                 std::size_t length,
+                                                 int *processes)
+{
+	for (std::size_t offset = 0; offset < length;) {
+		linux_dirent64 entry;
+		if (length - offset <= DIRENT_NAME_OFFSET)
+			return false;
+		std::memcpy(&entry, records + offset, DIRENT_NAME_OFFSET + 1);
+		if (entry.d_reclen <= DIRENT_NAME_OFFSET ||
+		    entry.d_reclen > length - offset)
+			return false;
+		if (entry.d_type == DIRENT_DIRECTORY &&
+		    entry.d_name[0] >= '0' && entry.d_name[0] <= '9' &&
+		    *processes < INT_MAX)
+			++*processes;
+		offset += entry.d_reclen;
+	}
+	return true;
+}

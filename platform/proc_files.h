@@ -1,0 +1,41 @@
+/*
+ * Reading /proc on Linux: its small text files, whole and from regular files
+ * only, and the records that getdents64(2) returns for its directory.
+ */
+#ifndef SYSFACTS_PLATFORM_PROC_FILES_H
+#define SYSFACTS_PLATFORM_PROC_FILES_H
+
+#include <cstddef>
+#include <sys/types.h>
+
+namespace platform::proc_files
+{
+
+/*
+ * Reads from fd until end of file or until size bytes are in, retrying a
+ * read that a signal interrupted.  Returns the length read, or -1 when a
+ * read fails: part of a file is never passed off as the whole.
+ */
+ssize_t read_to_end(int fd, char *buffer, std::size_t size);
+
+/*
+ * Reads the text file at path as read_to_end does.  Anything but a regular
+ * file (a FIFO, a socket or a device put in its place) is not read, and
+ * opening one never waits.  When the text fills the buffer it is cut back to
+ * its last whole line, so that no line cut short is ever parsed.  Returns
+ * the length of the text, or -1.
+ */
+ssize_t read_text_file(const char *path, char *buffer, std::size_t size);
+
+/*
+ * Counts the processes among length bytes of records from one getdents64(2)
+ * call, adding them to *processes: the directories whose names start with a
+ * digit.  Returns false for a record that is too short to hold a name or
+ * that runs past the data, so that a malformed listing ends the count.
+ */
+bool count_process_records(const char *records, std::size_t length,
+                           int *processes);
+
+} // namespace platform::proc_files
+
+#endif

@@ -1,0 +1,94 @@
+/*
+ * The /proc text parsers.  They read only the length they are given, so a
+ * buffer from read(2) needs no terminating zero.
+ */
+#include "proc_text.h"
+
+#include <cstring>
+
+namespace
+{
+
+/* Returns where the line that starts at line ends: its '\n' or end. */
+const char *end_of_line(const char *line, const char *end)
+{
+	const void *newline = std::memchr(line, '\n', std::size_t(end - line));
+	return newline != nullptr ? static_cast<const char *>(newline) : end;
+}
+
+/*
+ * Reads the decimal number at the start of [p, end) into *value.  Returns
+ * false when there is no digit or the number does not fit in 64 bits.
+ */
+bool parse_decimal(const char *p, const char *end, std::uint64_t *value)
+{
+	if (p == end || *p < '0' || *p > '9')
+		return false;
+	std::uint64_t number = 0;
+	for (; p < end && *p >= '0' && *p <= '9'; p++) {
+		auto digit = unsigned(*p - '0');
+		if (number > (UINT64_MAX - digit) / 10)
+			return false;
+		number = number * 10 + digit;
+	}
+	*value = number;
+	return true;
+}
+
+} // namespace
+
+std::size_t platform::proc_text::whole_lines_length(const char *text,
+                                                    std::size_t length)
+{
+	while (length > 0 && text[length - 1] != '\n')
+		length--;
+	return length;
+}
+
+bool platform::proc_text::meminfo_kib(const char *text, std::size_t length,
+                                      const char *key, std::uint64_t *kib)
+{
+	std::size_t key_length = std::strlen(key);
+	const char *end = text + length;
+	for (const char *line = text; line < end;) {
+		const char *line_end = end_of_line(line, end);
+		if (std::size_t(line_end - line) > key_length &&
+		    std::memcmp(line, key, key_length) == 0 &&
+		    line[key_length] == ':') {
+			const char *p = line + key_length + 1;
+			while (p < line_end && *p == ' ')
+				p++;
+			return parse_decimal(p, line_end, kib);
+		}
+		line = line_end + 1;
+	}
+	return false;
+}
+
+bool platform::proc_text::cpuinfo_model(const char *text, std::size_t length,
+                                        const char **model,
+                                        std::size_t *model_length)
+{
+	static const char key[] = "model name";
+	const std::size_t key_length = sizeof(key) - 1;
+	const char *end = text + length;
+	for (const char *line = text; line < end;) {
+		const char *line_end = end_of_line(line, end);
+		if (std::size_t(line_end - line) >= key_length &&
+		    std::memcmp(line, key, key_length) == 0) {
+			const char *colon =
+			    static_cast<const char *>(std::memchr(
+			        line, ':', std::size_t(line_end - line)));
+			if (colon != nullptr) {
+				const char *value = colon + 1;
+				if (value < line_end && *value == ' ')
+					value++;
+				*model = value;
+				*model_length = std::size_t(line_end - value);
+				return true;
+			}
+		}
+		line = line_end + 1;
+	}
+	return false;
+}

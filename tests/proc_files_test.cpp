@@ -1,0 +1,171 @@
+/*
+ * Reading /proc on Linux: the read loop on a pipe that delivers its text in
+ * two parts, the files that must not be read, and directory records that
+ * must end the process count.
+ */
+#include "proc_files.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+namespace
+{
+
+using platform::proc_files::count_process_records;
+using platform::proc_files::read_text_file;
+using platform::proc_files::read_to_end;
+
+TEST(ProcFiles, ReadToEndJoinsAShortRead)
+{
+	int ends[2];
+	ASSERT_EQ(pipe(ends), 0);
+	std::thread writer([&] {
+		const char first[] = "model name\t: AMD EP";
+		const char second[] = "YC 7B13\n";
+		EXPECT_GT(write(ends[1], first, sizeof(first) - 1), 0);
+		usleep(50000);
+		EXPECT_GT(write(ends[1], second, sizeof(second) - 1), 0);
+		close(ends[1]);
+	});
+	char buffer[64];
+	ssize_t length = read_to_end(ends[0], buffer, sizeof(buffer));
+	writer.join();
+	close(ends[0]);
+	ASSERT_GT(length, 0);
+	EXPECT_EQ(std::string(buffer, std::size_t(length)),
+	          "model name\t: AMD EPYC 7B13\n");
+}
+
+TEST(ProcFiles, ReadToEndStopsAtAFullBuffer)
+{
+	int ends[2];
+	ASSERT_EQ(pipe(ends), 0);
+	ASSERT_EQ(write(ends[1], "0123456789", 10), 10);
+	char buffer[4];
+	EXPECT_EQ(read_to_end(ends[0], buffer, sizeof(buffer)), 4);
+	close(ends[0]);
+	close(ends[1]);
+	EXPECT_EQ(read_to_end(ends[0], buffer, sizeof(buffer)), -1);
+}
+
+class TextFile : public ::testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		char pattern[] = "/tmp/proc_files_test.XXXXXX";
+		ASSERT_NE(mkdtemp(pattern), nullptr);
+		dir = pattern;
+	}
+	void TearDown() override
+	{
+		std::string command = "rm -rf '" + dir + "'";
+		EXPECT_EQ(std::system(command.c_str()), 0);
+	}
+	std::string dir;
+};
+
+TEST_F(TextFile, OnlyRegularFilesAreRead)
+{
+	std::string fifo = dir + "/fifo";
+	ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+	char buffer[64];
+	/* Nobody writes to the FIFO: the open must not wait for a writer. */
+	EXPECT_EQ(read_text_file(fifo.c_str(), buffer, sizeof(buffer)), -1);
+	EXPECT_EQ(read_text_file(dir.c_str(), buffer, sizeof(buffer)), -1);
+	EXPECT_EQ(read_text_file("/dev/zero", buffer, sizeof(buffer)), -1);
+	EXPECT_EQ(
+	    read_text_file((dir + "/missing").c_str(), buffer, sizeof(buffer)),
+	    -1);
+}
+
+TEST_F(TextFile, AFullBufferKeepsWholeLinesOnly)
+{
+	const struct {
+		const char *text;
+		const char *read; /* into a buffer of 16 bytes */
+	} cases[] = {
+	    {"MemTotal: 1 kB\nMemAvailable: 2 kB\n", "MemTotal: 1 kB\n"},
+	    {"short\n", "short\n"},
+	    {"no newline", "no newline"},
+	    {"one line of more than sixteen bytes", ""},
+	    {"", ""},
+	};
+	std::string path = dir + "/text";
+	for (const auto &test : cases) {
+		int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+		ASSERT_GE(fd, 0);
+		ASSERT_EQ(write(fd, test.text, std::strlen(test.text)),
+		          ssize_t(std::strlen(test.text)));
+		close(fd);
+		char buffer[16];
+		ssize_t length =
+		    read_text_file(path.c_str(), buffer, sizeof(buffer));
+		ASSERT_GE(length, 0) << test.text;
+		EXPECT_EQ(std::string(buffer, std::size_t(length)), test.read);
+	}
+}
+
+/* Appends one getdents64 record of reclen bytes for name. */
+void add_record(std::string *records, unsigned short reclen, unsigned char type,
+                const char *name)
+{
+	std::string record(reclen, '\0');
+	std::uint64_t inode = 1;
+	std::int64_t offset = 0;
+	std::memcpy(&record[0], &inode, 8);
+	std::memcpy(&record[8], &offset, 8);
+	std::memcpy(&record[16], &reclen, 2);
+	record[18] = char(type);
+	if (reclen > 19)
+		std::memcpy(
+		    &record[19], name,
+		    std::min(std::strlen(name), std::size_t(reclen - 19)));
+	*records += record;
+}
+
+TEST(ProcessRecords, CountsNumberedDirectoriesAndRejectsMalformedOnes)
+{
+	const unsigned char DIR = 4, REG = 8;
+	std::string good;
+	add_record(&good, 24, DIR, "1");
+	add_record(&good, 24, DIR, "self");
+	add_record(&good, 24, REG, "2");
+	add_record(&good, 32, DIR, "12345");
+
+	const struct {
+		const char *what;
+		std::string records;
+		bool valid;
+		int processes;
+	} cases[] = {
+	    {"well formed", good, true, 2},
+	    {"empty", "", true, 0},
+	    {"a record of length 0", good + std::string(24, '\0'), false, 0},
+	    {"a record past the data", good.substr(0, good.size() - 8), false,
+	     0},
+	    {"a header cut short", good + std::string(10, '\0'), false, 0},
+	};
+	for (const auto &test : cases) {
+		int processes = 0;
+		EXPECT_EQ(count_process_records(test.records.data(),
+		                                test.records.size(),
+		                                &processes),
+		          test.valid)
+		    << test.what;
+		if (test.valid) {
+			EXPECT_EQ(processes, test.processes) << test.what;
+		}
+	}
+}
+
+} // namespace
