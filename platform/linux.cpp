@@ -65,10 +65,13 @@ int copy_value(const void *value, std::size_t size, void *oldp,
 		*oldlenp = size;
 		return 0;
 	}
-	std::size_t copied = size < *oldlenp ? size : *oldlenp;
-	std::memcpy(oldp, value, copied);
-	*oldlenp = copied;
-	return copied < size ? fail(ENOMEM) : 0;
+	if (*oldlenp < size) {
+		std::memcpy(oldp, value, *oldlenp);
+		return fail(ENOMEM);
+	}
+	std::memcpy(oldp, value, size);
+	*oldlenp = size;
+	return 0;
 }
 
 /*
@@ -83,12 +86,14 @@ int copy_string(const char *text, std::size_t length, void *oldp,
 		*oldlenp = size;
 		return 0;
 	}
-	std::size_t copied = size < *oldlenp ? size : *oldlenp;
-	std::memcpy(oldp, text, copied < size ? copied : length);
-	if (copied == size)
-		static_cast<char *>(oldp)[length] = '\0';
-	*oldlenp = copied;
-	return copied < size ? fail(ENOMEM) : 0;
+	if (*oldlenp < size) {
+		std::memcpy(oldp, text, *oldlenp);
+		return fail(ENOMEM);
+	}
+	std::memcpy(oldp, text, length);
+	static_cast<char *>(oldp)[length] = '\0';
+	*oldlenp = size;
+	return 0;
 }
 
 /*

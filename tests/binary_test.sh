@@ -13,16 +13,8 @@ fail() {
 	failures=$((failures + 1))
 }
 
-# Prints the uptime as the report writes it, from /proc/uptime.
-expected_uptime() {
-	awk '{ s = int($1); if (s > 60) s += 30
-	       d = int(s / 86400); r = s % 86400
-	       h = int(r / 3600); m = int((r % 3600) / 60)
-	       out = ""
-	       if (d > 0) out = d " day" (d == 1 ? "" : "s") " "
-	       out = out sprintf("%d:%02d", h, m)
-	       print out }' /proc/uptime
-}
+golden=/dev/null
+. "$(dirname "$0")/report_checks.sh"
 
 uptime_before=$(expected_uptime)
 SHELL=/usr/local/bin/testsh "$program" >"$work/out" 2>"$work/err"
@@ -51,8 +43,7 @@ field Hostname "$(uname -n)"
 field OS "$(uname -s) $(uname -m)"
 field Version "$(uname -r)"
 field Shell testsh
-field CPU "$(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -n 1 |
-	tr -s ' ')"
+field CPU "$expected_cpu"
 total=$(awk '/^MemTotal:/ { print int($2 / 1024) }' /proc/meminfo)
 ram=$(sed -n 's/^.*RAM: //p' "$work/plain")
 case "$ram" in

@@ -1,11 +1,13 @@
 #!/bin/sh
-# Runs the built program under the faults a shell start-up can meet: standard
-# output full or closed, an empty or hostile environment, /proc hidden.  Each
-# run must exit 0 with nothing on standard error and, wherever standard
-# output can be written, a whole report.
-# Usage: fault_test.sh path/to/sysfacts
+# Runs the built program where a shell start-up or a container can put it:
+# standard output full or closed, an empty or hostile environment, a host
+# name with control bytes, /sys/firmware masked, odd files bound over /proc.
+# Each run must exit 0 with nothing on standard error and, wherever standard
+# output can be written, the whole frame with every fact it shows true.
+# Usage: fault_test.sh path/to/sysfacts path/to/golden/report.txt
 set -u
 program=$1
+golden=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -16,97 +18,204 @@ fail() {
 	failures=$((failures + 1))
 }
 
-# Checks the exit status and standard error of the last run, named $1.
-check_quiet() {
-	[ "$status" -eq 0 ] || fail "$1: exit status $status"
-	[ -s "$work/err" ] && fail "$1: standard error: $(head -c 200 "$work/err")"
+skip() {
+	echo "SKIP: $*"
+	skipped=1
 }
 
-# Checks that the last run wrote a whole report, and makes it plain text.
-check_whole() {
-	line_feeds=$(tr -cd '\n' <"$work/out" | wc -c)
-	[ "$line_feeds" -eq 22 ] || fail "$1: $line_feeds line feeds, not 22"
-	rows=$(grep -c '38;5;' "$work/out")
-	[ "$rows" -eq 18 ] || fail "$1: $rows picture rows, not 18"
-	sed 's/\x1b\[[0-9;]*m//g' "$work/out" >"$work/plain"
-}
+. "$(dirname "$0")/report_checks.sh"
 
-# Prints the text after a label in the last run's report.
-field() {
-	sed -n "s/^.*$1: //p" "$work/plain"
-}
-
-"$program" >/dev/full 2>"$work/err"
-status=$?
+run "$program" >/dev/full
 check_quiet "standard output full"
-
 "$program" >&- 2>"$work/err"
 status=$?
 check_quiet "standard output closed"
-
 # A reader that has gone before the report is written.
 perl -e 'pipe(my $r, my $w) or die; close $r; open(STDOUT, ">&", $w) or die;
 	exec @ARGV' "$program" 2>"$work/err"
 status=$?
 check_quiet "reader gone"
 
-env -i "$program" >"$work/out" 2>"$work/err"
-status=$?
-check_quiet "empty environment"
-check_whole "empty environment"
-grep -q 'Shell:.\[0;0m $' "$work/out" ||
-	fail "empty environment: the Shell row is not its label alone"
+expected_shell=
+run_and_check "empty environment" env -i "$program"
+[ "$(field Shell)" = "" ] || fail "empty environment: Shell is not bare"
+
+# SHELL values and the name the Shell row must show: the last component,
+# with every control byte but tab shown as '?'.
+nl='
+'
+esc=$(printf '\033')
+tab=$(printf '\t')
+while IFS='|' read -r value shown; do
+	value=$(printf "$value")
+	expected_shell=$(printf "$shown")
+	run_and_check "SHELL '$value'" env SHELL="$value" "$program"
+	[ "$(field Shell)" = "$expected_shell" ] ||
+		fail "SHELL '$value': shows '$(field Shell)'"
+done <<'TABLE'
+/bin/sh|sh
+/usr/bin/\200\377\303\251sh|\200\377\303\251sh
+/bin/line\nfeed|line?feed
+/bin/\033[2J\033[Hclear|?[2J?[Hclear
+/bin/\033]0;title\007|?]0;title?
+/bin/t\tab|t\tab
+/bin/\r\b\177|???
+TABLE
 
 # Linux takes no environment string longer than 128 KiB (MAX_ARG_STRLEN), so
 # the longest SHELL that can reach the program stands in for 1 MiB.
 long=$(head -c 131000 /dev/zero | tr '\0' 'x')
-SHELL="/bin/$long" "$program" >"$work/out" 2>"$work/err"
-status=$?
-check_quiet "long SHELL"
-check_whole "long SHELL"
+expected_shell=$long
+run_and_check "long SHELL" env SHELL="/bin/$long" "$program"
 [ "$(field Shell)" = "$long" ] || fail "long SHELL: the name is not whole"
-if SHELL="/bin/$long$long$long$long$long$long$long$long" /bin/true 2>/dev/null; then
-	fail "long SHELL: the system took a SHELL over 1 MiB; test one"
+expected_shell=sh
+
+# Host names with control bytes, in a UTS namespace of their own.
+if unshare -u true 2>/dev/null && command -v python3 >/dev/null; then
+	while IFS='|' read -r value shown; do
+		expected_host=$(printf "$shown")
+		run_and_check "host name '$value'" unshare -u python3 -c '
+import os, socket, sys
+socket.sethostname(sys.argv[1].encode("latin-1").decode("unicode_escape").encode("latin-1"))
+os.execv(sys.argv[2], [sys.argv[2]])' "$value" "$program"
+		[ "$(field Hostname)" = "$expected_host" ] ||
+			fail "host name '$value': shows '$(field Hostname)'"
+	done <<'TABLE'
+two\nlines|two?lines
+\x1b[2J|?[2J
+\x1b]0;title\x07|?]0;title?
+caf\xc3\xa9|caf\303\251
+TABLE
+	expected_host=$(uname -n)
+else
+	skip "host names: no UTS namespace (unshare -u needs CAP_SYS_ADMIN) or no python3"
 fi
 
-high=$(printf '/usr/bin/\200\377\303\251sh')
-SHELL=$high "$program" >"$work/out" 2>"$work/err"
-status=$?
-check_quiet "SHELL with high bytes"
-check_whole "SHELL with high bytes"
-[ "$(field Shell)" = "$(printf '\200\377\303\251sh')" ] ||
-	fail "SHELL with high bytes: the bytes did not pass unchanged"
-
-# With /proc hidden under a tmpfs in a private mount namespace, the facts
-# from /proc go missing and the rest stay.  AddressSanitizer's runtime needs
-# /proc for itself, so a sanitized build cannot take this test.
-if grep -aq __asan_init "$program"; then
-	echo "SKIP: /proc hidden: the sanitizer runtime needs /proc"
-	skipped=1
-elif unshare -m sh -c 'mount -t tmpfs none /proc' 2>/dev/null; then
-	unshare -m sh -c 'mount -t tmpfs none /proc && exec "$0"' "$program" \
-		>"$work/out" 2>"$work/err"
+# The namespace runs below mount over /proc and /sys.  unshare(1) would make
+# every mount private, which fails where / is not a mount point (a chroot),
+# so the namespace keeps its propagation, and /proc and /sys are made
+# private before anything is mounted on them.
+private() {
+	unshare -m --propagation unchanged sh -c '
+		mount --make-rprivate /proc && mount --make-rprivate /sys || exit 99
+		'"$1"'
+		exec "$0"' "$program" >"$work/out" 2>"$work/err"
 	status=$?
-	check_quiet "/proc hidden"
-	check_whole "/proc hidden"
-	[ "$(field Processes)" = 0 ] || fail "/proc hidden: Processes $(field Processes)"
-	grep -q 'CPU:.\[0;0m $' "$work/out" ||
-		fail "/proc hidden: the CPU row is not its label alone"
-	case "$(field RAM)" in
-	*-*) fail "/proc hidden: RAM $(field RAM)" ;;
-	esac
-	[ "$(field Hostname)" = "$(uname -n)" ] ||
-		fail "/proc hidden: Hostname $(field Hostname)"
-	[ "$(field Version)" = "$(uname -r)" ] ||
-		fail "/proc hidden: Version $(field Version)"
-	[ -n "$(field Uptime)" ] || fail "/proc hidden: no uptime"
+}
+# A sanitized build's runtime reads /proc for itself and may report there.
+if grep -aq __asan_init "$program"; then
+	skip "mount namespace runs: the sanitizer runtime reads /proc itself"
+elif ! unshare -m --propagation unchanged sh -c \
+	'mount --make-rprivate /proc && mount --make-rprivate /sys' 2>/dev/null; then
+	skip "mount namespace runs: cannot make /proc and /sys private in a" \
+		"new mount namespace (needs CAP_SYS_ADMIN)"
 else
-	echo "SKIP: /proc hidden: cannot make a private mount namespace here" \
-		"(needs root and unshare(2))"
-	skipped=1
+	# Checks a private run, named $1, whose set-up is $2.
+	private_run() {
+		before=$(expected_uptime)
+		private "$2"
+		after=$(expected_uptime)
+		[ "$status" -ne 99 ] || fail "$1: set-up failed"
+		check_quiet "$1"
+		check_facts "$1" "$before" "$after"
+	}
+
+	# /sys/firmware holding the entries named, and the boot method that
+	# follows; "masked" is the read-only empty tmpfs of container runtimes.
+	while IFS='|' read -r entries shown; do
+		expected_boot=$shown
+		private_run "/sys/firmware holding '$entries'" "
+			mount -t tmpfs none /sys/firmware &&
+			for e in $entries; do mkdir /sys/firmware/\$e; done &&
+			mount -o remount,ro /sys/firmware || exit 99"
+		[ "$(field Bootmethod)" = "$shown" ] ||
+			fail "/sys/firmware holding '$entries': Bootmethod" \
+				"'$(field Bootmethod)', not '$shown'"
+	done <<'TABLE'
+|
+efi|UEFI
+memmap|BIOS
+acpi|BIOS
+efi memmap acpi|UEFI
+devicetree|
+fdt devicetree|
+TABLE
+	expected_boot=$(boot_method_of /sys/firmware)
+
+	# An unreadable /sys/firmware, for a user other than root.
+	if command -v setpriv >/dev/null; then
+		expected_boot=
+		private_run "/sys/firmware unreadable" "
+			mount -t tmpfs -o mode=0700 none /sys/firmware &&
+			mkdir /sys/firmware/memmap || exit 99
+			exec setpriv --reuid=65534 --regid=65534 --clear-groups \"\$0\""
+		[ "$(field Bootmethod)" = "" ] ||
+			fail "/sys/firmware unreadable: Bootmethod $(field Bootmethod)"
+		expected_boot=$(boot_method_of /sys/firmware)
+	fi
+
+	# A /proc/meminfo of a container's own (lxcfs): both figures from it.
+	printf 'MemTotal:        2097152 kB\nMemFree:          524288 kB\nMemAvailable:    1572864 kB\n' \
+		>"$work/meminfo"
+	saved_total=$expected_total
+	expected_total=2048M
+	private_run "virtual /proc/meminfo" \
+		"mount --bind '$work/meminfo' /proc/meminfo || exit 99"
+	[ "$(field RAM)" = "512M / 2048M" ] ||
+		fail "virtual /proc/meminfo: RAM $(field RAM), not 512M / 2048M"
+	expected_total=$saved_total
+
+	# A /proc/meminfo that cannot be used: both figures from sysinfo(2).
+	printf 'MemTotal:        2097152 kB\n' >"$work/meminfo-total"
+	private_run "/proc/meminfo without MemAvailable" \
+		"mount --bind '$work/meminfo-total' /proc/meminfo || exit 99"
+	private_run "/dev/zero over /proc/meminfo" \
+		"mount --bind /dev/zero /proc/meminfo || exit 99"
+
+	# Model names with control bytes, and one too long to show.
+	while IFS='|' read -r model shown; do
+		printf "processor\t: 0\nmodel name\t: $model\n" >"$work/cpuinfo"
+		expected_cpu=$(printf "$shown")
+		private_run "model name '$model'" \
+			"mount --bind '$work/cpuinfo' /proc/cpuinfo || exit 99"
+		[ "$(field CPU)" = "$expected_cpu" ] ||
+			fail "model name '$model': CPU '$(field CPU)'"
+	done <<TABLE
+AMD  EPYC   7B13|AMD EPYC 7B13
+Evil\\033[2J\\033[H|Evil?[2J?[H
+\\033]0;title\\007|?]0;title?
+$(head -c 256 /dev/zero | tr '\0' m)|
+TABLE
+
+	# FIFOs over /proc/cpuinfo: one that nobody writes must not hold the
+	# run up, and one written in two steps must not give half a model.
+	mkfifo "$work/fifo"
+	expected_cpu=
+	private_run "a FIFO nobody writes over /proc/cpuinfo" \
+		"mount --bind '$work/fifo' /proc/cpuinfo || exit 99
+		exec timeout 10 \"\$0\""
+	[ "$(field CPU)" = "" ] || fail "FIFO over /proc/cpuinfo: CPU $(field CPU)"
+	private_run "a FIFO written in two steps over /proc/cpuinfo" "
+		mount --bind '$work/fifo' /proc/cpuinfo || exit 99
+		( printf 'model name\t: AMD EP'; sleep 0.2; printf 'YC\n' ) \
+			>'$work/fifo' 2>/dev/null &
+		sleep 0.1
+		exec timeout 10 \"\$0\""
+	[ "$(field CPU)" = "" ] || fail "FIFO over /proc/cpuinfo: CPU $(field CPU)"
+	expected_cpu=$(cpu_model_of /proc/cpuinfo)
+	private_run "a FIFO over /proc/meminfo" \
+		"mount --bind '$work/fifo' /proc/meminfo || exit 99
+		exec timeout 10 \"\$0\""
+
+	# /proc hidden: the facts from it go missing and the rest stay.
+	private_run "/proc hidden" "mount -t tmpfs none /proc || exit 99"
+	[ "$(field Processes)" = 0 ] || fail "/proc hidden: Processes $(field Processes)"
+	[ "$(field CPU)" = "" ] || fail "/proc hidden: CPU $(field CPU)"
+	[ "$(field Hostname)" = "$expected_host" ] ||
+		fail "/proc hidden: Hostname $(field Hostname)"
 fi
 
 [ "$failures" -eq 0 ] || exit 1
-echo "fault_test: every run was quiet and exited 0"
+echo "fault_test: every run was quiet and exited 0, and every fact shown was true"
 [ "$skipped" -eq 0 ] || exit 77
 exit 0

@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
 	std::vector<char> text(data, data + size);
 	const char *model = nullptr;
 	std::size_t length = 0;
-	if (platform::proc_text::cpuinfo_model(text.data(), text.size(),
-	                                        &model, &length) &&
+	if (platform::proc_text::cpuinfo_model(text.data(), text.size(), &model,
+	                                       &length) &&
 	    (model < text.data() || model + length > text.data() + text.size()))
 		std::abort();
 	return 0;

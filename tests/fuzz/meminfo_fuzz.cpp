@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
 	for (const char *key : {"MemTotal", "MemAvailable", "M"}) {
 		std::uint64_t kib = 0;
 		platform::proc_text::meminfo_kib(text.data(), text.size(), key,
-		                                  &kib);
+		                                 &kib);
 	}
 	return 0;
 }
