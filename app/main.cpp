@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * sysfacts: prints a picture with nine facts about the running system beside
  * it.  It takes no options, writes nothing to standard error and always exits

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * The report driver: counts the processes through the process table, then
  * writes the picture row by row with the facts beside rows 1 to 9.

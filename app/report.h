@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * The report driver: the picture with a fact beside each of its rows 1 to 9,
  * written to standard output in one pass.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * The picture beside the report: 18 rows of the digits 0 and 1, each digit
  * drawn in a colour of the 256-colour palette.  Every cell is a colour

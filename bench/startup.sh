@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: BSD-2-Clause
 # Measures what sysfacts costs at start-up against the floor of starting any
 # process at all: a C program whose main returns at once, linked the same
 # way.  Prints instructions (callgrind), system calls (strace), wall time
@@ -13,7 +14,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 cmake -S "$root" -B "$work/build" -DCMAKE_BUILD_TYPE=Release \
-	-DSYSFACTS_TESTS=OFF >/dev/null
+	-DBUILD_TESTING=OFF >/dev/null
 cmake --build "$work/build" >/dev/null
 sysfacts=$work/build/sysfacts
 static=-static

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: BSD-2-Clause
 # Renders the real report of this machine, 256 colours and all, to
 # doc/report.png: the program's output becomes HTML coloured with the xterm
 # 256-colour palette on a dark grey ground (colour 16, the outline, is
@@ -12,7 +13,7 @@ trap 'rm -rf "$work"' EXIT
 
 program=${1:-}
 if [ -z "$program" ]; then
-	cmake -S "$root" -B "$work/build" -DSYSFACTS_TESTS=OFF >/dev/null
+	cmake -S "$root" -B "$work/build" -DBUILD_TESTING=OFF >/dev/null
 	cmake --build "$work/build" >/dev/null
 	program=$work/build/sysfacts
 fi

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * Bootmethod: how the machine was started, from machdep.bootmethod ("BIOS"
  * or "UEFI" on FreeBSD; Linux answers from /sys/firmware/efi).

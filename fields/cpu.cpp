@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * CPU: the processor model from hw.model (Linux answers from the first
  * "model name" line of /proc/cpuinfo), with its runs of spaces collapsed.

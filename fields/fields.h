@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * The label helpers and the field probes.  Each probe writes one fact on the
  * current line of standard output and never a line end; the report driver

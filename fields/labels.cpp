@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * Labels and text values: the label style every field shares, and the
  * reading and printing of kernel text values such as kern.hostname.

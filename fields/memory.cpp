@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * RAM: memory in use and in total, in whole mebibytes, from the free page
  * count vm.stats.vm.v_free_count, the page size hw.pagesize and the

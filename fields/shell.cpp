@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * Shell: the name of the login shell, the last component of the path in
  * the SHELL environment variable.

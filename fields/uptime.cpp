@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * Uptime: the time since boot from the uptime clock (CLOCK_UPTIME; Linux
  * answers from CLOCK_BOOTTIME), as days and hours:minutes rounded to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * FreeBSD: the platform calls are the system's own, passed straight through
  * to libc and libkvm.

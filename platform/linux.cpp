@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * Linux: answers FreeBSD's calls from uname(2), /proc/meminfo, sysinfo(2),
  * /proc/cpuinfo, /sys/firmware, the directory /proc and CLOCK_BOOTTIME,

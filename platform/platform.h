@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * The whole boundary between sysfacts and the operating system: the calls the
  * report makes, named and shaped as FreeBSD's, with one implementation per

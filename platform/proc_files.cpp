@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * Whole reads of /proc text files, with open(2), fstat(2) and read(2), and
  * the records of the /proc directory.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * Reading /proc on Linux: its small text files, whole and from regular files
  * only, and the records that getdents64(2) returns for its directory.

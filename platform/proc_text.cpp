@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * The /proc text parsers.  They read only the length they are given, so a
  * buffer from read(2) needs no terminating zero.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * The parsers of the Linux platform layer for the text of /proc/meminfo and
  * /proc/cpuinfo, apart from the files they read, so that they can be tested

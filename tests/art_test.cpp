@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * The picture, read back through its escape sequences: each row's shape,
  * its multi-digit cells, the colours used and where the resets stand.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: BSD-2-Clause
 # Runs the built program on this machine and checks its report against
 # readings taken independently: hostname, uname, /proc/meminfo, /proc/uptime.
 # Usage: binary_test.sh path/to/sysfacts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * Runs a piece of the report and returns what it wrote to standard output.
  */

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * The scripted platform: it keeps the FreeBSD error contract of the real
  * ones, so the probes meet the same failures here as on a machine.

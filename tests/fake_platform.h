@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * A scripted platform for the tests: every call answers from values the
  * test sets, and any of them can be made absent or made to fail.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: BSD-2-Clause
 # Runs the built program where a shell start-up or a container can put it:
 # standard output full or closed, an empty or hostile environment, a host
 # name with control bytes, /sys/firmware masked, odd files bound over /proc.

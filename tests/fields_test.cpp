@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * The field probes through the scripted platform: each probe's text for a
  * table of platform values, failures included.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * The Linux platform layer on this machine, checked against independent
  * readings (gethostname, uname, /proc), and its text parsers on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * Reading /proc on Linux: the read loop on a pipe that delivers its text in
  * two parts, the files that must not be read, and directory records that

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-2-Clause
 # Checks shared by the scripts that run the built program: the frame of the
 # report and the truth of every fact it shows, against readings taken
 # independently of the program (uname, /proc, /sys).  Sourced, not run; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * The whole report through the scripted platform: byte for byte against the
  * golden file, then one scenario for each way a fact can go missing.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: BSD-2-Clause
 # Runs the built program under strace(1), making each system call it makes
 # fail in turn, one call at a time and then every call of the same name:
 # each run must exit 0 with nothing on standard error and, unless the write

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * Fuzzes the space-collapsing printer with any bytes, as a zero-terminated
  * text the way the probes pass it.

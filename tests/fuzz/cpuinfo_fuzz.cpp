@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * Fuzzes the /proc/cpuinfo parser with any text, in a buffer that is not
  * zero-terminated, and checks that the model it finds lies in the buffer.

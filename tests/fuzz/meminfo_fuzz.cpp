@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * Fuzzes the /proc/meminfo parser with any text, in a buffer that is not
  * zero-terminated, as read(2) leaves it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 /*
  * Fuzzes the Shell probe with any value of SHELL.
  */

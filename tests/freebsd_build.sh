@@ -1,0 +1,84 @@
+#!/bin/sh
+# SPDX-License-Identifier: BSD-2-Clause
+# Compiles the FreeBSD build on Linux, for amd64 and arm64: app/, fields/ and
+# platform/freebsd.cpp with clang against FreeBSD 13.4's own headers and
+# libc++'s, with -Wall -Wextra -Werror, then checks with llvm-nm that the
+# objects need nothing from the C++ runtime and no symbol beyond FreeBSD's
+# libc and libkvm.  Nothing is linked: there are no FreeBSD libraries here.
+# Usage: tests/freebsd_build.sh [folder of the FreeBSD header archives]
+# Exits 77 when the archives are not there.
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+headers=${1:-$root/../shared/freebsd}
+if ! ls "$headers"/freebsd-13.4-*-include.tar.xz >/dev/null 2>&1; then
+	echo "SKIP: no FreeBSD headers in $headers (freebsd-13.4-*-include.tar.xz)"
+	exit 77
+fi
+libcxx=$(ls -d /usr/lib/llvm-*/include/c++/v1 2>/dev/null | tail -n 1)
+if [ -z "$libcxx" ]; then
+	echo "freebsd_build: libc++'s headers are missing (Debian: libc++-dev)"
+	exit 1
+fi
+nm=$(command -v llvm-nm || ls /usr/bin/llvm-nm-* 2>/dev/null | tail -n 1)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# What the objects may take from the system: the calls of the platform
+# layer and the standard output of the report, from libc and libkvm, and
+# what the compiler itself asks of libc (the stack protector, memcpy).
+allowed='
+__stack_chk_fail
+__stack_chk_guard
+__stdoutp
+clock_gettime
+getenv
+kvm_getprocs
+kvm_openfiles
+memcpy
+memset
+printf
+putchar
+puts
+setvbuf
+signal
+strcmp
+strlen
+strrchr
+sysctlbyname
+'
+
+status=0
+for arch in amd64:x86_64 arm64:aarch64; do
+	name=${arch%%:*}
+	target=${arch#*:}-unknown-freebsd13.4
+	sysroot=$work/$name
+	mkdir -p "$sysroot"
+	tar -xJf "$headers/freebsd-13.4-$name-include.tar.xz" -C "$sysroot"
+	objects=
+	for source in app/main.cpp app/report.cpp fields/*.cpp \
+		platform/freebsd.cpp; do
+		object=$work/$name-$(echo "$source" | tr / -).o
+		clang++ --target="$target" --sysroot="$sysroot" -nostdinc++ \
+			-isystem "$libcxx" -std=c++17 -O2 -Wall -Wextra -Werror \
+			-fno-exceptions -fno-rtti -I "$root/app" -I "$root/art" \
+			-I "$root/fields" -I "$root/platform" \
+			-c "$root/$source" -o "$object"
+		objects="$objects $object"
+	done
+	# Symbols the objects define among themselves are not needed outside.
+	"$nm" --defined-only --format=just-symbols $objects | sort -u \
+		>"$work/defined"
+	"$nm" --undefined-only --format=just-symbols $objects | sort -u |
+		comm -23 - "$work/defined" >"$work/needed"
+	echo "$allowed" | sed '/^$/d' | sort >"$work/allowed"
+	outside=$(comm -23 "$work/needed" "$work/allowed")
+	if [ -n "$outside" ]; then
+		echo "freebsd_build: $name objects need symbols beyond libc and libkvm:"
+		echo "$outside"
+		status=1
+	else
+		echo "freebsd_build: $name: compiled clean; needs only" \
+			"$(tr '\n' ' ' <"$work/needed")"
+	fi
+done
+exit $status
