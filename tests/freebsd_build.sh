@@ -6,14 +6,20 @@
 # objects need nothing from the C++ runtime and no symbol beyond FreeBSD's
 # libc and libkvm.  Nothing is linked: there are no FreeBSD libraries here.
 # Usage: tests/freebsd_build.sh [folder of the FreeBSD header archives]
-# Exits 77 when the archives are not there.
+# Without a folder it looks in shared/freebsd beside the project and in
+# /work/shared/freebsd.  Exits 77 when the archives are in neither.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-headers=${1:-$root/../shared/freebsd}
-if ! ls "$headers"/freebsd-13.4-*-include.tar.xz >/dev/null 2>&1; then
-	echo "SKIP: no FreeBSD headers in $headers (freebsd-13.4-*-include.tar.xz)"
+for headers in ${1:-} "$root/../shared/freebsd" /work/shared/freebsd; do
+	ls "$headers"/freebsd-13.4-*-include.tar.xz >/dev/null 2>&1 && break
+	headers=
+done
+if [ -z "$headers" ]; then
+	echo "SKIP: no FreeBSD headers (freebsd-13.4-*-include.tar.xz) in" \
+		"${1:-shared/freebsd beside the project or /work/shared/freebsd}"
 	exit 77
 fi
+echo "freebsd_build: headers from $headers"
 libcxx=$(ls -d /usr/lib/llvm-*/include/c++/v1 2>/dev/null | tail -n 1)
 if [ -z "$libcxx" ]; then
 	echo "freebsd_build: libc++'s headers are missing (Debian: libc++-dev)"
