@@ -1,57 +1,62 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: BSD-2-Clause
-# Measures what sysfacts costs at start-up against the floor of starting any
-# process at all: a C program whose main returns at once, linked the same
-# way.  Prints instructions (callgrind), system calls (strace), wall time
-# (1000 runs of each, taking turns), peak resident memory and page faults,
-# then times the peer tools that are installed.  Writes nothing into the
-# repo.
-# Usage: bench/startup.sh   (needs cmake, cc, valgrind, strace, hyperfine,
-# python3 and GNU time)
+# Measures what sysfacts costs at start-up against the floors of starting a
+# process at all: do-nothing programs linked statically against glibc and
+# against musl, and one with no C library, whose _start only exits.  In one
+# interleaved run (every program once a round, in shuffled order), prints
+# each program's median wall time, system calls (strace), minor page faults
+# and peak resident memory (read at its exit, so the measuring tool's own
+# memory does not count), stripped size and instructions (callgrind), with
+# ratios.  Then checks that the shipped build's report is the glibc build's,
+# once what changes between runs is masked, and times the peer tools that
+# are installed.  Writes nothing into the repo.
+# Usage: bench/startup.sh [rounds]   (needs cmake, g++, cc, musl-tools,
+# valgrind, strace, python3 and hyperfine for the peers)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+rounds=${1:-1500}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 cmake -S "$root" -B "$work/build" -DCMAKE_BUILD_TYPE=Release \
-	-DBUILD_TESTING=OFF >/dev/null
+	-DBUILD_TESTING=OFF | grep 'sysfacts:' || true
 cmake --build "$work/build" >/dev/null
-sysfacts=$work/build/sysfacts
-static=-static
-grep -q '^SYSFACTS_STATIC:BOOL=OFF' "$work/build/CMakeCache.txt" && static=
+cmake -S "$root" -B "$work/glibc" -DCMAKE_BUILD_TYPE=Release \
+	-DBUILD_TESTING=OFF -DSYSFACTS_LIBC=glibc >/dev/null
+cmake --build "$work/glibc" >/dev/null
+
 printf 'int main(void) { return 0; }\n' >"$work/nothing.c"
-cc -O2 $static -o "$work/nothing" "$work/nothing.c"
-nothing=$work/nothing
-
-instructions() {
-	valgrind --tool=callgrind --callgrind-out-file="$work/callgrind" \
-		"$1" 2>&1 >/dev/null | sed -n 's/.*Collected : //p'
+cc -O2 -static -o "$work/nothing-glibc" "$work/nothing.c"
+musl-gcc -O2 -static -o "$work/nothing-musl" "$work/nothing.c"
+# The physical floor: exec, one system call, exit.
+cat >"$work/nolibc.c" <<'C'
+void _start(void)
+{
+	__asm__ volatile("mov $231, %eax\n\txor %edi, %edi\n\tsyscall");
 }
+C
+cc -O2 -static -nostdlib -nostartfiles -o "$work/nothing-nolibc" \
+	"$work/nolibc.c"
+cc -O2 -o "$work/exit_stats" "$root/bench/exit_stats.c"
 
-syscalls() {
-	strace -f -c -o "$work/strace" "$1" >/dev/null
-	awk '$NF == "total" { print $4 }' "$work/strace"
-}
+names=(sysfacts "sysfacts (glibc)" "do-nothing, glibc" "do-nothing, musl"
+	"do-nothing, no libc")
+programs=("$work/build/sysfacts" "$work/glibc/sysfacts" "$work/nothing-glibc"
+	"$work/nothing-musl" "$work/nothing-nolibc")
 
-# Prints the peak resident memory in KiB and the count of page faults that
-# needed no disk read, from one run.
-memory() {
-	/usr/bin/time -f '%M %R' "$1" 2>&1 >/dev/null | tail -n 1
-}
-
-# Runs the programs in turn, one run of each at a time, 1000 times after 50
-# runs to warm up, and prints the median wall time of each in milliseconds.
-# Taking turns run by run keeps a change in the machine's load from falling
-# on one program more than the other.
+# Prints the median wall time of each program in milliseconds, one a line.
 wall_medians() {
-	python3 - "$@" <<'PYTHON'
-import os, statistics, sys, time
-programs = sys.argv[1:]
+	python3 - "$rounds" "$@" <<'PYTHON'
+import os, random, statistics, sys, time
+rounds = int(sys.argv[1])
+programs = sys.argv[2:]
 null = os.open("/dev/null", os.O_WRONLY)
 actions = [(os.POSIX_SPAWN_DUP2, null, 1)]
 times = {program: [] for program in programs}
-for run in range(1050):
-    for program in programs:
+order = list(programs)
+for run in range(rounds + 50):
+    random.shuffle(order)
+    for program in order:
         start = time.perf_counter_ns()
         os.waitpid(os.posix_spawn(program, [program], os.environ,
                                   file_actions=actions), 0)
@@ -62,31 +67,57 @@ for program in programs:
 PYTHON
 }
 
-ratio() {
-	awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'
+syscalls() {
+	strace -f -c -o "$work/strace" "$1" >/dev/null
+	awk '$NF == "total" { print $4 }' "$work/strace"
 }
 
-mapfile -t medians < <(wall_medians "$sysfacts" "$nothing")
-i_s=$(instructions "$sysfacts")
-i_n=$(instructions "$nothing")
-c_s=$(syscalls "$sysfacts")
-c_n=$(syscalls "$nothing")
-read -r m_s f_s < <(memory "$sysfacts")
-read -r m_n f_n < <(memory "$nothing")
+instructions() {
+	valgrind --tool=callgrind --callgrind-out-file="$work/callgrind" \
+		"$1" 2>&1 >/dev/null | sed -n 's/.*Collected : //p'
+}
 
-echo "machine: $(uname -sm), $(nproc) cores, $(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -n 1)"
-printf '%-24s %14s %14s %8s\n' "" sysfacts do-nothing ratio
-printf '%-24s %14s %14s %8s\n' "instructions" "$i_s" "$i_n" "$(ratio "$i_s" "$i_n")"
-printf '%-24s %14s %14s %8s\n' "system calls" "$c_s" "$c_n" "$(ratio "$c_s" "$c_n")"
-printf '%-24s %14s %14s %8s\n' "wall time, median (ms)" "${medians[0]}" "${medians[1]}" \
-	"$(ratio "${medians[0]}" "${medians[1]}")"
-printf '%-24s %14s %14s %8s\n' "peak resident (KiB)" "$m_s" "$m_n" "$(ratio "$m_s" "$m_n")"
-printf '%-24s %14s %14s %8s\n' "page faults" "$f_s" "$f_n" "$(ratio "$f_s" "$f_n")"
+stripped_size() {
+	strip -o "$work/stripped" "$1"
+	stat -c %s "$work/stripped"
+}
+
+mapfile -t medians < <(wall_medians "${programs[@]}")
+floor=${medians[2]}
+musl_floor=${medians[3]}
+
+echo "machine: $(uname -sr), $(uname -m), $(nproc) cores," \
+	"$(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -n 1)"
+echo "wall time: median of $rounds interleaved rounds"
+printf '%-22s %9s %7s %7s %9s %6s %6s %9s %11s\n' "" "wall ms" "/glibc" \
+	"/musl" "syscalls" faults "KiB" "bytes" instructions
+for i in "${!programs[@]}"; do
+	read -r peak faults < <("$work/exit_stats" "${programs[$i]}")
+	printf '%-22s %9s %7s %7s %9s %6s %6s %9s %11s\n' "${names[$i]}" \
+		"${medians[$i]}" \
+		"$(awk -v a="${medians[$i]}" -v b="$floor" 'BEGIN { printf "%.2f", a / b }')" \
+		"$(awk -v a="${medians[$i]}" -v b="$musl_floor" 'BEGIN { printf "%.2f", a / b }')" \
+		"$(syscalls "${programs[$i]}")" "$faults" "$peak" \
+		"$(stripped_size "${programs[$i]}")" \
+		"$(instructions "${programs[$i]}")"
+done
+
+# What changes from one run to the next: the process count, the memory in
+# use and the uptime.
+masked() {
+	SHELL=/bin/sh "$1" | sed -e 's/\(Processes:[^ ]* \)[0-9]*/\1N/' \
+		-e 's/\(RAM:[^ ]* \)[0-9]*M/\1NM/' -e 's/\(Uptime: \x1b\[0;0m\).*/\1T/'
+}
+if cmp -s <(masked "${programs[0]}") <(masked "${programs[1]}"); then
+	echo "report: byte for byte the glibc build's, once masked"
+else
+	echo "report: DIFFERS from the glibc build's"
+fi
 
 echo
 echo "peers, median wall time of 20 runs (ms):"
 for peer in neofetch screenfetch fastfetch; do
-	if command -v "$peer" >/dev/null 2>&1; then
+	if command -v "$peer" >/dev/null 2>&1 && command -v hyperfine >/dev/null; then
 		hyperfine -N --runs 20 --style none --export-json "$work/$peer.json" \
 			"$(command -v "$peer")" >/dev/null 2>&1
 		printf '  %-12s %s\n' "$peer" "$(python3 -c '
