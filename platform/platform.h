@@ -10,7 +10,9 @@
  *    It fails with ENOENT for a name the system does not have, and with
  *    ENOMEM when the value (a string with its terminating zero) is longer
  *    than *oldlenp.  A value narrower than *oldlenp fills only its own bytes
- *    and sets *oldlenp to its size.  On failure the buffer may be untouched.
+ *    and sets *oldlenp to its size.  As on FreeBSD, a value that does not
+ *    fit may have been copied in part before the failure, so a caller must
+ *    never use the buffer after one.
  *  - kvm_openfiles returns a handle, or a null pointer with a message in
  *    errbuf, which must hold KVM_ERRBUF_SIZE bytes.
  *  - kvm_getprocs returns a non-null pointer and sets *count to the number of
