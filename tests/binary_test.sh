@@ -5,15 +5,6 @@
 # Usage: binary_test.sh path/to/sysfacts
 set -u
 program=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-	echo "FAIL: $*"
-	failures=$((failures + 1))
-}
-
 golden=/dev/null
 . "$(dirname "$0")/report_checks.sh"
 

@@ -9,22 +9,13 @@
 set -u
 program=$1
 golden=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
 skipped=0
-
-fail() {
-	echo "FAIL: $*"
-	failures=$((failures + 1))
-}
+. "$(dirname "$0")/report_checks.sh"
 
 skip() {
 	echo "SKIP: $*"
 	skipped=1
 }
-
-. "$(dirname "$0")/report_checks.sh"
 
 run "$program" >/dev/full
 check_quiet "standard output full"

@@ -2,8 +2,17 @@
 # Checks shared by the scripts that run the built program: the frame of the
 # report and the truth of every fact it shows, against readings taken
 # independently of the program (uname, /proc, /sys).  Sourced, not run; the
-# caller sets $work, $golden (the golden report, for the picture's rows) and
-# a fail function.
+# caller sets $program and $golden (the golden report, for the picture's
+# rows) and ends with a status from $failures.
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+fail() {
+	echo "FAIL: $*"
+	failures=$((failures + 1))
+}
 
 # The facts as this machine states them.  A test that changes what the
 # program sees (a UTS namespace, a file bound over /proc) sets the expected_*

@@ -10,15 +10,7 @@
 set -u
 program=$1
 golden=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
 runs=0
-
-fail() {
-	echo "FAIL: $*"
-	failures=$((failures + 1))
-}
 
 if ! command -v strace >/dev/null ||
 	! strace -qq -o /dev/null -e trace=none true 2>/dev/null; then
