@@ -179,7 +179,8 @@ bool kib_to_bytes(std::uint64_t kib, std::uint64_t *bytes)
 /*
  * MemTotal and MemAvailable from one read of /proc/meminfo, which a
  * container may have made its own (lxcfs), so that both figures come from
- * the same view of memory.
+ * the same view of memory.  A view with more memory available than in
+ * total is not one to show.
  */
 bool meminfo_view(memory_view *view)
 {
@@ -193,6 +194,7 @@ bool meminfo_view(memory_view *view)
 	                                        "MemTotal", &total_kib) &&
 	       platform::proc_text::meminfo_kib(
 	           text, std::size_t(length), "MemAvailable", &available_kib) &&
+	       available_kib <= total_kib &&
 	       kib_to_bytes(total_kib, &view->total) &&
 	       kib_to_bytes(available_kib, &view->available);
 }

@@ -163,6 +163,10 @@ TABLE
 		"mount --bind '$work/meminfo-total' /proc/meminfo || exit 99"
 	private_run "/dev/zero over /proc/meminfo" \
 		"mount --bind /dev/zero /proc/meminfo || exit 99"
+	printf 'MemTotal:        2097152 kB\nMemAvailable:    4194304 kB\n' \
+		>"$work/meminfo-more"
+	private_run "/proc/meminfo with more available than in total" \
+		"mount --bind '$work/meminfo-more' /proc/meminfo || exit 99"
 
 	# Model names with control bytes, and one too long to show.
 	while IFS='|' read -r model shown; do
