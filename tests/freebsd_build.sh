@@ -4,7 +4,8 @@
 # platform/freebsd.cpp with clang against FreeBSD 13.4's own headers and
 # libc++'s, with -Wall -Wextra -Werror, then checks with llvm-nm that the
 # objects need nothing from the C++ runtime and no symbol beyond FreeBSD's
-# libc and libkvm.  Nothing is linked: there are no FreeBSD libraries here.
+# libc and libkvm, and configures CMake's FreeBSD build with the same
+# headers.  Nothing is linked: there are no FreeBSD libraries here.
 # Usage: tests/freebsd_build.sh [folder of the FreeBSD header archives]
 # Without a folder it looks in shared/freebsd beside the project and in
 # /work/shared/freebsd.  Exits 77 when the archives are in neither.
@@ -87,4 +88,21 @@ for arch in amd64:x86_64 arm64:aarch64; do
 			"$(tr '\n' ' ' <"$work/needed")"
 	fi
 done
+
+# CMake's FreeBSD branch configures and builds the libraries too; the
+# program itself would need FreeBSD's libraries to link.
+cmake -S "$root" -B "$work/cmake" -DCMAKE_SYSTEM_NAME=FreeBSD \
+	-DCMAKE_CXX_COMPILER=clang++ \
+	-DCMAKE_CXX_COMPILER_TARGET=x86_64-unknown-freebsd13.4 \
+	-DCMAKE_SYSROOT="$work/amd64" \
+	-DCMAKE_TRY_COMPILE_TARGET_TYPE=STATIC_LIBRARY \
+	-DCMAKE_CXX_FLAGS="-nostdinc++ -isystem $libcxx" -DSYSFACTS_WERROR=ON \
+	>"$work/cmake.log" 2>&1 &&
+	cmake --build "$work/cmake" --target sysfacts_report sysfacts_platform \
+		>>"$work/cmake.log" 2>&1 || {
+	cat "$work/cmake.log"
+	echo "freebsd_build: CMake's FreeBSD build failed"
+	status=1
+}
+[ "$status" -ne 0 ] || echo "freebsd_build: CMake's FreeBSD build of the libraries: clean"
 exit $status
