@@ -64,9 +64,8 @@ void print_labelled_sysctl(const char *label, const char *name)
 
 /*
  * Writes text as print_value does, with every run of spaces shortened to a
- * single space.  Like
- * the kernel values it prints, the text is taken to be at most INT_MAX
- * bytes long.
+ * single space.  Like the kernel values it prints, the text is taken to be
+ * at most INT_MAX bytes long.
  */
 int print_collapsed(const char *text)
 {

@@ -232,9 +232,10 @@ int page_size()
 int free_pages(void *oldp, std::size_t *oldlenp)
 {
 	const memory_view &view = memory();
-	if (!view.known || page_size() <= 0)
+	int size = page_size();
+	if (!view.known || size <= 0)
 		return fail(ENOENT);
-	std::uint64_t pages = view.available / std::uint64_t(page_size());
+	std::uint64_t pages = view.available / std::uint64_t(size);
 	unsigned int count = pages > UINT_MAX ? UINT_MAX : unsigned(pages);
 	return copy_value(&count, sizeof(count), oldp, oldlenp);
 }
