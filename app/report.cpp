@@ -15,19 +15,21 @@
 static platform::kvm_t *process_table;
 static int process_count;
 
-/* Counts the processes, not their threads; 0 when the table is unreadable. */
-static void count_processes()
+/*
+ * Counts the processes, not their threads.  Returns false when the table
+ * cannot be opened or read: the count is then unknown, never 0, since this
+ * program is itself running.
+ */
+static bool count_processes()
 {
 	char error_text[platform::KVM_ERRBUF_SIZE];
-	process_count = 0;
 	process_table =
 	    platform::kvm_openfiles(nullptr, "/dev/null", nullptr,
 	                            platform::KVM_OPEN_READ_ONLY, error_text);
-	/* A failed query leaves the count at 0. */
-	if (process_table != nullptr)
-		platform::kvm_getprocs(process_table,
-		                       platform::PROC_SELECTOR_PROCESSES, 0,
-		                       &process_count);
+	return process_table != nullptr &&
+	       platform::kvm_getprocs(process_table,
+	                              platform::PROC_SELECTOR_PROCESSES, 0,
+	                              &process_count) != nullptr;
 }
 
 static void print_logo_row(int row)
@@ -37,7 +39,7 @@ static void print_logo_row(int row)
 
 int print_report()
 {
-	count_processes();
+	bool processes_known = count_processes();
 
 	puts("\n");
 	puts(LOGO_ROWS[0]);
@@ -69,8 +71,10 @@ int print_report()
 	print_memory();
 	putchar('\n');
 
-	printf("%s" FIXED_LABEL("Processes") "%d\n", LOGO_ROWS[7],
-	       process_count > 0 ? process_count : 0);
+	printf("%s" FIXED_LABEL("Processes"), LOGO_ROWS[7]);
+	if (processes_known)
+		printf("%d", process_count > 0 ? process_count : 0);
+	putchar('\n');
 
 	printf("%s" FIXED_LABEL("Shell"), LOGO_ROWS[8]);
 	print_shell();

@@ -17,7 +17,7 @@
 inline constexpr std::size_t STRING_VALUE_MAX = 256;
 
 void print_label(const char *text);
-/* Writes a value with its control bytes, tab apart, shown as '?'. */
+/* Writes a value with its control characters, tab apart, shown as '?'. */
 int print_value(const char *text);
 int print_sysctl_string(const char *name);
 void print_labelled_sysctl(const char *label, const char *name);

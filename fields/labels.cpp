@@ -28,23 +28,88 @@ static bool read_sysctl_string(const char *name, char *value)
 }
 
 /*
- * Control bytes other than tab would act on the terminal instead of showing:
- * a line feed breaks the frame and an escape sequence can clear the screen
- * or recolour what follows.  Each is written as a question mark.
+ * Control characters would act on the terminal instead of showing: a line
+ * feed breaks the frame, an escape sequence can clear the screen or recolour
+ * what follows, and the C1 controls (U+0080 to U+009F, or those bytes alone,
+ * which 8-bit terminals obey) do the same in one character.  Each is written
+ * as a question mark.  Tab is not a control here; bytes of 0xa0 and above
+ * outside a character are left for the terminal to show.
  */
-static void print_value_byte(char byte)
+static bool is_control_byte(unsigned char byte)
 {
-	auto code = static_cast<unsigned char>(byte);
-	if ((code < 0x20 && code != '\t') || code == 0x7f)
-		putchar('?');
+	return (byte < 0x20 && byte != '\t') || (byte >= 0x7f && byte <= 0x9f);
+}
+
+/*
+ * Returns the length of the well-formed UTF-8 character at the start of
+ * [text, end), or 0 when the bytes there are not one.  The ranges are
+ * Unicode's: no overlong forms, no surrogates, nothing past U+10FFFF.
+ */
+static std::size_t utf8_length(const unsigned char *text,
+                               const unsigned char *end)
+{
+	unsigned char lead = text[0];
+	std::size_t length;
+	unsigned char low = 0x80;
+	unsigned char high = 0xbf;
+	if (lead >= 0xc2 && lead <= 0xdf)
+		length = 2;
+	else if (lead >= 0xe0 && lead <= 0xef)
+		length = 3;
+	else if (lead >= 0xf0 && lead <= 0xf4)
+		length = 4;
 	else
-		putchar(code);
+		return 0;
+	if (lead == 0xe0)
+		low = 0xa0;
+	else if (lead == 0xed)
+		high = 0x9f;
+	else if (lead == 0xf0)
+		low = 0x90;
+	else if (lead == 0xf4)
+		high = 0x8f;
+	if (std::size_t(end - text) < length || text[1] < low || text[1] > high)
+		return 0;
+	for (std::size_t i = 2; i < length; i++)
+		if (text[i] < 0x80 || text[i] > 0xbf)
+			return 0;
+	return length;
+}
+
+/*
+ * Writes length bytes of text read as UTF-8: well-formed characters whole
+ * unless they are C1 controls, other bytes one by one with the controls
+ * shown as '?'.  With collapse set, every run of spaces is written as one.
+ */
+static void print_text(const char *text, std::size_t length, bool collapse)
+{
+	const auto *p = reinterpret_cast<const unsigned char *>(text);
+	const unsigned char *end = p + length;
+	bool after_space = false;
+	while (p < end) {
+		std::size_t character = utf8_length(p, end);
+		if (character == 0) {
+			bool is_space = *p == ' ';
+			if (!(collapse && is_space && after_space))
+				putchar(is_control_byte(*p) ? '?' : *p);
+			after_space = is_space;
+			p++;
+			continue;
+		}
+		/* U+0080 to U+009F are encoded as C2 80 to C2 9F. */
+		if (character == 2 && p[0] == 0xc2 && p[1] <= 0x9f)
+			putchar('?');
+		else
+			for (std::size_t i = 0; i < character; i++)
+				putchar(p[i]);
+		after_space = false;
+		p += character;
+	}
 }
 
 int print_value(const char *text)
 {
-	for (; *text != '\0'; text++)
-		print_value_byte(*text);
+	print_text(text, std::strlen(text), false);
 	return 0;
 }
 
@@ -70,15 +135,7 @@ void print_labelled_sysctl(const char *label, const char *name)
 int print_collapsed(const char *text)
 {
 	std::size_t length = std::strlen(text);
-	if (length > INT_MAX)
-		length = INT_MAX;
-	bool after_space = false;
-	for (std::size_t i = 0; i < length; i++) {
-		bool is_space = text[i] == ' ';
-		if (!(is_space && after_space))
-			print_value_byte(text[i]);
-		after_space = is_space;
-	}
+	print_text(text, length > INT_MAX ? INT_MAX : length, true);
 	return 0;
 }
 

@@ -15,24 +15,44 @@
 static constexpr unsigned MEBIBYTE_SHIFT = 20;
 
 /*
- * Reads an integer value of up to 8 bytes.  A narrower value fills the low
- * bytes of the zeroed variable (x86-64 is little-endian), so it reads back
- * exactly; a value that cannot be read counts as 0.
+ * Reads an integer value at the size the system gives it: 4 bytes as a
+ * 32-bit integer (hw.pagesize, and vm.stats.vm.v_free_count on FreeBSD), 8
+ * as a 64-bit one.  Each is read into a variable of its own size, so the
+ * value is right whatever the machine's byte order.  Returns false for a
+ * failed read or any other size.
  */
-static std::uint64_t read_sysctl_integer(const char *name)
+static bool read_sysctl_integer(const char *name, std::uint64_t *value)
 {
-	std::uint64_t value = 0;
-	std::size_t length = sizeof(value);
-	platform::sysctlbyname(name, &value, &length, nullptr, 0);
-	return value;
+	union {
+		std::uint32_t narrow;
+		std::uint64_t wide;
+	} bytes;
+	std::size_t length = sizeof(bytes);
+	if (platform::sysctlbyname(name, &bytes, &length, nullptr, 0) != 0)
+		return false;
+	if (length == sizeof(bytes.narrow))
+		*value = bytes.narrow;
+	else if (length == sizeof(bytes.wide))
+		*value = bytes.wide;
+	else
+		return false;
+	return true;
 }
 
+/*
+ * The figures appear only when all three values were read: a figure that
+ * cannot be known is left out rather than shown as 0.
+ */
 int print_memory()
 {
 	printf(FIXED_LABEL("RAM"));
-	std::uint64_t free_pages =
-	    read_sysctl_integer("vm.stats.vm.v_free_count");
-	std::uint64_t page_size = read_sysctl_integer("hw.pagesize");
+	std::uint64_t free_pages;
+	std::uint64_t page_size;
+	std::uint64_t physical_memory;
+	if (!read_sysctl_integer("vm.stats.vm.v_free_count", &free_pages) ||
+	    !read_sysctl_integer("hw.pagesize", &page_size) ||
+	    !read_sysctl_integer("hw.physmem", &physical_memory))
+		return 0;
 	/*
 	 * Any product too large for 64 bits exceeds every possible total, so
 	 * it may stand as the largest value.
@@ -41,8 +61,7 @@ int print_memory()
 	if (__builtin_mul_overflow(free_pages, page_size, &free_bytes))
 		free_bytes = UINT64_MAX;
 	std::uint64_t free_mib = free_bytes >> MEBIBYTE_SHIFT;
-	std::uint64_t total_mib =
-	    read_sysctl_integer("hw.physmem") >> MEBIBYTE_SHIFT;
+	std::uint64_t total_mib = physical_memory >> MEBIBYTE_SHIFT;
 	/* Memory in use is never negative, even when the figures disagree. */
 	std::uint64_t used_mib =
 	    total_mib > free_mib ? total_mib - free_mib : 0;

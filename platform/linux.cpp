@@ -8,6 +8,7 @@
 
 #include "proc_files.h"
 #include "proc_text.h"
+#include "sysctl_values.h"
 
 #include <sys/sysinfo.h>
 #include <sys/syscall.h>
@@ -33,18 +34,21 @@ struct platform::kvm_t {
 struct platform::kinfo_proc {
 };
 
+using platform::sysctl_values::copy_count;
+using platform::sysctl_values::copy_string;
+using platform::sysctl_values::copy_value;
+
 namespace
 {
 
 /*
- * One page each.  A fresh process pays a page fault for every page of stack
- * it touches, which costs more here than the system calls of a larger buffer
+ * One page.  A fresh process pays a page fault for every page of stack it
+ * touches, which costs more here than the system calls of a larger buffer
  * would save.  The lines read from /proc files come early: "model name" is
  * the fifth line of /proc/cpuinfo and "MemAvailable" the third of
  * /proc/meminfo.
  */
 constexpr std::size_t PROC_FILE_MAX = 4096;
-constexpr std::size_t DIRENT_BUFFER_SIZE = 4096;
 
 platform::kvm_t proc_handle;
 platform::kinfo_proc proc_entry;
@@ -53,48 +57,6 @@ int fail(int error)
 {
 	errno = error;
 	return -1;
-}
-
-/*
- * Copies a value of size bytes out as FreeBSD's sysctl does: what fits,
- * then ENOMEM when that was not all of it.
- */
-int copy_value(const void *value, std::size_t size, void *oldp,
-               std::size_t *oldlenp)
-{
-	if (oldp == nullptr) {
-		*oldlenp = size;
-		return 0;
-	}
-	if (*oldlenp < size) {
-		std::memcpy(oldp, value, *oldlenp);
-		return fail(ENOMEM);
-	}
-	std::memcpy(oldp, value, size);
-	*oldlenp = size;
-	return 0;
-}
-
-/*
- * Copies length bytes of text out as a string with its terminating zero, as
- * copy_value does.
- */
-int copy_string(const char *text, std::size_t length, void *oldp,
-                std::size_t *oldlenp)
-{
-	std::size_t size = length + 1;
-	if (oldp == nullptr) {
-		*oldlenp = size;
-		return 0;
-	}
-	if (*oldlenp < size) {
-		std::memcpy(oldp, text, *oldlenp);
-		return fail(ENOMEM);
-	}
-	std::memcpy(oldp, text, length);
-	static_cast<char *>(oldp)[length] = '\0';
-	*oldlenp = size;
-	return 0;
 }
 
 /*
@@ -177,29 +139,33 @@ bool kib_to_bytes(std::uint64_t kib, std::uint64_t *bytes)
 }
 
 /*
- * MemTotal and MemAvailable from one read of /proc/meminfo, which a
- * container may have made its own (lxcfs), so that both figures come from
- * the same view of memory.  A view with more memory available than in
- * total is not one to show.
+ * The view of /proc/meminfo, which a container may have made its own
+ * (lxcfs): both figures from one read of it.
  */
-bool meminfo_view(memory_view *view)
+platform::proc_text::meminfo_status meminfo_view(memory_view *view)
 {
+	using platform::proc_text::meminfo_status;
 	char text[PROC_FILE_MAX];
 	ssize_t length = platform::proc_files::read_text_file(
 	    "/proc/meminfo", text, sizeof(text));
+	if (length <= 0)
+		return meminfo_status::no_total;
 	std::uint64_t total_kib;
 	std::uint64_t available_kib;
-	return length > 0 &&
-	       platform::proc_text::meminfo_kib(text, std::size_t(length),
-	                                        "MemTotal", &total_kib) &&
-	       platform::proc_text::meminfo_kib(
-	           text, std::size_t(length), "MemAvailable", &available_kib) &&
-	       available_kib <= total_kib &&
-	       kib_to_bytes(total_kib, &view->total) &&
-	       kib_to_bytes(available_kib, &view->available);
+	meminfo_status status = platform::proc_text::meminfo_memory(
+	    text, std::size_t(length), &total_kib, &available_kib);
+	if (status == meminfo_status::known &&
+	    !(kib_to_bytes(total_kib, &view->total) &&
+	      kib_to_bytes(available_kib, &view->available)))
+		return meminfo_status::no_available;
+	return status;
 }
 
-/* Both figures from sysinfo(2), for a system without a usable meminfo. */
+/*
+ * Both figures from sysinfo(2), for a system whose /proc/meminfo cannot be
+ * read.  Its free memory leaves out the page cache, so less is available
+ * than /proc/meminfo would say.
+ */
 bool sysinfo_view(memory_view *view)
 {
 	struct sysinfo info;
@@ -210,14 +176,30 @@ bool sysinfo_view(memory_view *view)
 	                               info.mem_unit, &view->available);
 }
 
-/* The view of memory for the whole run, taken at its first use. */
+/*
+ * The view of memory for the whole run, taken at its first use.  A
+ * /proc/meminfo with a total but no trustworthy available figure gives no
+ * view at all: mixing in sysinfo(2)'s figures would describe another
+ * machine's memory where the container has a view of its own.
+ */
 const memory_view &memory()
 {
+	using platform::proc_text::meminfo_status;
 	static memory_view view;
 	static bool taken;
 	if (!taken) {
 		taken = true;
-		view.known = meminfo_view(&view) || sysinfo_view(&view);
+		switch (meminfo_view(&view)) {
+		case meminfo_status::known:
+			view.known = true;
+			break;
+		case meminfo_status::no_available:
+			view.known = false;
+			break;
+		case meminfo_status::no_total:
+			view.known = sysinfo_view(&view);
+			break;
+		}
 	}
 	return view;
 }
@@ -228,25 +210,30 @@ int page_size()
 	return int(sysconf(_SC_PAGESIZE));
 }
 
-/* vm.stats.vm.v_free_count: the available memory in pages, a u_int. */
+/*
+ * vm.stats.vm.v_free_count: the available memory in pages, a u_int as on
+ * FreeBSD, or 8 bytes for a count that does not fit in one (more than
+ * 16 TiB available in pages of 4 KiB).
+ */
 int free_pages(void *oldp, std::size_t *oldlenp)
 {
 	const memory_view &view = memory();
 	int size = page_size();
 	if (!view.known || size <= 0)
 		return fail(ENOENT);
-	std::uint64_t pages = view.available / std::uint64_t(size);
-	unsigned int count = pages > UINT_MAX ? UINT_MAX : unsigned(pages);
-	return copy_value(&count, sizeof(count), oldp, oldlenp);
+	return copy_count(view.available / std::uint64_t(size), oldp, oldlenp);
 }
 
-/* hw.physmem: the total memory in bytes, a u_long. */
+/*
+ * hw.physmem: the total memory in bytes, 8 bytes on every machine (a
+ * 32-bit u_long would wrap at 4 GiB).
+ */
 int physical_memory(void *oldp, std::size_t *oldlenp)
 {
 	const memory_view &view = memory();
 	if (!view.known)
 		return fail(ENOENT);
-	unsigned long bytes = view.total;
+	std::uint64_t bytes = view.total;
 	return copy_value(&bytes, sizeof(bytes), oldp, oldlenp);
 }
 
@@ -315,26 +302,11 @@ platform::kinfo_proc *platform::kvm_getprocs(platform::kvm_t *kd, int op,
 	if (kd->listed && lseek(kd->proc_fd, 0, SEEK_SET) != 0)
 		return nullptr;
 	kd->listed = true;
-	alignas(8) char buffer[DIRENT_BUFFER_SIZE];
-	int processes = 0;
-	for (;;) {
-		long length = syscall(SYS_getdents64, kd->proc_fd, buffer,
-		                      sizeof(buffer));
-		if (length < 0 && errno == EINTR)
-			continue;
-		if (length < 0 || std::size_t(length) > sizeof(buffer)) {
-			errno = EIO;
-			return nullptr;
-		}
-		if (length == 0)
-			break;
-		if (!platform::proc_files::count_process_records(
-		        buffer, std::size_t(length), &processes)) {
-			errno = EIO;
-			return nullptr;
-		}
+	if (!platform::proc_files::count_process_directory(kd->proc_fd,
+	                                                   count)) {
+		errno = EIO;
+		return nullptr;
 	}
-	*count = processes;
 	return &proc_entry;
 }
 

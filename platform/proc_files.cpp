@@ -8,6 +8,7 @@
 #include "proc_text.h"
 
 #include <sys/stat.h>
+#include <sys/syscall.h>
 
 #include <cerrno>
 #include <climits>
@@ -34,15 +35,33 @@ struct linux_dirent64 {
 constexpr std::size_t DIRENT_NAME_OFFSET = offsetof(linux_dirent64, d_name);
 constexpr unsigned char DIRENT_DIRECTORY = 4; /* DT_DIR */
 
+/*
+ * One page: a fresh process pays a page fault for every page of stack it
+ * touches, which costs more than the system calls a larger buffer saves.
+ */
+constexpr std::size_t DIRENT_BUFFER_SIZE = 4096;
+
+/*
+ * The longest listing /proc can give: a record of at most 32 bytes for
+ * each of the 4194304 pids Linux allows (PID_MAX_LIMIT), and room for its
+ * fixed entries.  Each call but the last fills its buffer to within one
+ * record of the longest name, so the calls are bounded too.
+ */
+constexpr std::uint64_t PROC_LISTING_MAX_BYTES = (4194304 + 4096) * 32ULL;
+constexpr std::size_t LONGEST_RECORD = 280; /* a name of 255 bytes */
+constexpr std::uint64_t PROC_LISTING_MAX_CALLS =
+    PROC_LISTING_MAX_BYTES / (DIRENT_BUFFER_SIZE - LONGEST_RECORD) + 2;
+
 } // namespace
 
 ssize_t platform::proc_files::read_to_end(int fd, char *buffer,
                                           std::size_t size)
 {
 	std::size_t length = 0;
+	int retries = INTERRUPTED_RETRIES;
 	while (length < size) {
 		ssize_t part = read(fd, buffer + length, size - length);
-		if (part < 0 && errno == EINTR)
+		if (part < 0 && errno == EINTR && retries-- > 0)
 			continue;
 		if (part < 0)
 			return -1;
@@ -95,4 +114,31 @@ bool platform::proc_files::count_process_records(const char *records,
 		offset += entry.d_reclen;
 	}
 	return true;
+}
+
+bool platform::proc_files::count_process_directory(int fd, int *processes)
+{
+	alignas(8) char buffer[DIRENT_BUFFER_SIZE];
+	int count = 0;
+	int retries = INTERRUPTED_RETRIES;
+	for (std::uint64_t calls = 0; calls < PROC_LISTING_MAX_CALLS; calls++) {
+		long length =
+		    syscall(SYS_getdents64, fd, buffer, sizeof(buffer));
+		if (length < 0 && errno == EINTR && retries-- > 0)
+			continue;
+		if (length < 0 || std::size_t(length) > sizeof(buffer))
+			return false;
+		/*
+		 * A listing without a single process is not of /proc (the
+		 * reader itself would be in it) but of whatever is mounted
+		 * there.
+		 */
+		if (length == 0) {
+			*processes = count;
+			return count > 0;
+		}
+		if (!count_process_records(buffer, std::size_t(length), &count))
+			return false;
+	}
+	return false;
 }

@@ -13,9 +13,16 @@ namespace platform::proc_files
 {
 
 /*
+ * How often a call that a signal interrupted is made again.  A call that
+ * keeps being interrupted fails, so that no fault can hold the run up.
+ */
+constexpr int INTERRUPTED_RETRIES = 8;
+
+/*
  * Reads from fd until end of file or until size bytes are in, retrying a
- * read that a signal interrupted.  Returns the length read, or -1 when a
- * read fails: part of a file is never passed off as the whole.
+ * read that a signal interrupted, up to INTERRUPTED_RETRIES times.  Returns
+ * the length read, or -1 when a read fails: part of a file is never passed
+ * off as the whole.
  */
 ssize_t read_to_end(int fd, char *buffer, std::size_t size);
 
@@ -36,6 +43,14 @@ ssize_t read_text_file(const char *path, char *buffer, std::size_t size);
  */
 bool count_process_records(const char *records, std::size_t length,
                            int *processes);
+
+/*
+ * Counts the processes of the open /proc directory fd from where its
+ * listing stands, with getdents64(2) into a buffer of one page.  Returns
+ * false when a call fails, a record is malformed, the listing holds no
+ * process or runs longer than any /proc can be.
+ */
+bool count_process_directory(int fd, int *processes);
 
 } // namespace platform::proc_files
 

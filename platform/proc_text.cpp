@@ -66,6 +66,33 @@ bool platform::proc_text::meminfo_kib(const char *text, std::size_t length,
 	return false;
 }
 
+platform::proc_text::meminfo_status
+platform::proc_text::meminfo_memory(const char *text, std::size_t length,
+                                    std::uint64_t *total_kib,
+                                    std::uint64_t *available_kib)
+{
+	std::uint64_t total;
+	if (!meminfo_kib(text, length, "MemTotal", &total))
+		return meminfo_status::no_total;
+	std::uint64_t available;
+	std::uint64_t free_kib;
+	std::uint64_t buffers;
+	std::uint64_t cached;
+	bool known = (meminfo_kib(text, length, "MemAvailable", &available) &&
+	              available <= total) ||
+	             (meminfo_kib(text, length, "MemFree", &free_kib) &&
+	              meminfo_kib(text, length, "Buffers", &buffers) &&
+	              meminfo_kib(text, length, "Cached", &cached) &&
+	              !__builtin_add_overflow(free_kib, buffers, &available) &&
+	              !__builtin_add_overflow(available, cached, &available) &&
+	              available <= total);
+	if (!known)
+		return meminfo_status::no_available;
+	*total_kib = total;
+	*available_kib = available;
+	return meminfo_status::known;
+}
+
 bool platform::proc_text::cpuinfo_model(const char *text, std::size_t length,
                                         const char **model,
                                         std::size_t *model_length)

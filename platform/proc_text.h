@@ -22,6 +22,24 @@ namespace platform::proc_text
 bool meminfo_kib(const char *text, std::size_t length, const char *key,
                  std::uint64_t *kib);
 
+/* What a /proc/meminfo text tells of memory. */
+enum class meminfo_status {
+	no_total,     /* no MemTotal: the text is not a view of memory */
+	no_available, /* a MemTotal, but no available figure to trust */
+	known,        /* both figures */
+};
+
+/*
+ * Reads the two memory figures of /proc/meminfo text, in kibibytes, from
+ * this one text: *total_kib from MemTotal, and *available_kib from
+ * MemAvailable, or where there is none (Linux before 3.14) or one larger
+ * than MemTotal (a container's own meminfo may have it so), from MemFree +
+ * Buffers + Cached.  An available figure larger than the total is none.
+ */
+meminfo_status meminfo_memory(const char *text, std::size_t length,
+                              std::uint64_t *total_kib,
+                              std::uint64_t *available_kib);
+
 /*
  * Finds the first "model name" line of /proc/cpuinfo text, such as
  * "model name\t: AMD EPYC 7B13", and points *model at the text after its

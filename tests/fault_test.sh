@@ -27,13 +27,22 @@ perl -e 'pipe(my $r, my $w) or die; close $r; open(STDOUT, ">&", $w) or die;
 	exec @ARGV' "$program" 2>"$work/err"
 status=$?
 check_quiet "reader gone"
+# A file-size limit that standard output, a file, reaches.
+sh -c 'ulimit -f 8 && exec "$0"' "$program" >"$work/out" 2>"$work/err"
+status=$?
+check_quiet "file-size limit"
+# Too few file descriptors to open /proc or its files.
+run_and_check "one file descriptor free" sh -c 'ulimit -n 3 && exec "$0"' \
+	"$program"
+[ "$(field Processes)" = "" ] ||
+	fail "one file descriptor free: Processes $(field Processes)"
 
 expected_shell=
 run_and_check "empty environment" env -i "$program"
 [ "$(field Shell)" = "" ] || fail "empty environment: Shell is not bare"
 
 # SHELL values and the name the Shell row must show: the last component,
-# with every control byte but tab shown as '?'.
+# with every control character but tab shown as '?'.
 nl='
 '
 esc=$(printf '\033')
@@ -46,7 +55,7 @@ while IFS='|' read -r value shown; do
 		fail "SHELL '$value': shows '$(field Shell)'"
 done <<'TABLE'
 /bin/sh|sh
-/usr/bin/\200\377\303\251sh|\200\377\303\251sh
+/usr/bin/\200\377\303\251sh|?\377\303\251sh
 /bin/line\nfeed|line?feed
 /bin/\033[2J\033[Hclear|?[2J?[Hclear
 /bin/\033]0;title\007|?]0;title?
@@ -77,6 +86,9 @@ two\nlines|two?lines
 \x1b[2J|?[2J
 \x1b]0;title\x07|?]0;title?
 caf\xc3\xa9|caf\303\251
+\xc2\x9b2J\xc2\x9bHPWNED\xc2\x9d0;owned\xc2\x9c\xc2\x9b6n|?2J?HPWNED?0;owned??6n
+raw\x9b2J\x85|raw?2J?
+\xe2\x82\xac\xc5\x91\xe2\x80\xba|\342\202\254\305\221\342\200\272
 TABLE
 	expected_host=$(uname -n)
 else
@@ -98,9 +110,9 @@ private() {
 }
 # Checks a private run, named $1, whose set-up is $2.
 private_run() {
-	before=$(expected_uptime)
+	read_before
 	private "$2"
-	after=$(expected_uptime)
+	read_after
 	[ "$status" -ne 99 ] || fail "$1: set-up failed"
 	check_quiet "$1"
 	check_facts "$1" "$before" "$after"
@@ -147,27 +159,35 @@ TABLE
 		expected_boot=$(boot_method_of /sys/firmware)
 	fi
 
-	# A /proc/meminfo of a container's own (lxcfs): both figures from it.
-	printf 'MemTotal:        2097152 kB\nMemFree:          524288 kB\nMemAvailable:    1572864 kB\n' \
-		>"$work/meminfo"
-	saved_total=$expected_total
-	expected_total=2048M
-	private_run "virtual /proc/meminfo" \
-		"mount --bind '$work/meminfo' /proc/meminfo || exit 99"
-	[ "$(field RAM)" = "512M / 2048M" ] ||
-		fail "virtual /proc/meminfo: RAM $(field RAM), not 512M / 2048M"
-	expected_total=$saved_total
-
-	# A /proc/meminfo that cannot be used: both figures from sysinfo(2).
-	printf 'MemTotal:        2097152 kB\n' >"$work/meminfo-total"
-	private_run "/proc/meminfo without MemAvailable" \
-		"mount --bind '$work/meminfo-total' /proc/meminfo || exit 99"
+	# /proc/meminfo texts and the RAM row each gives: both figures from
+	# the one text whenever it has a MemTotal (a container's own, from
+	# lxcfs), the machine's from sysinfo(2) only where it has none, and
+	# nothing where its available figure cannot be trusted.
+	n=0
+	while IFS='|' read -r text shown; do
+		n=$((n + 1))
+		printf "$text" >"$work/meminfo$n"
+		saved_total=$expected_total
+		[ "$shown" = machine ] || expected_total=${shown#* / }
+		private_run "/proc/meminfo '$text'" \
+			"mount --bind '$work/meminfo$n' /proc/meminfo || exit 99"
+		case "$shown" in
+		machine) [ -n "$(field RAM)" ] || fail "meminfo '$text': no RAM" ;;
+		*) [ "$(field RAM)" = "$shown" ] ||
+			fail "meminfo '$text': RAM '$(field RAM)', not '$shown'" ;;
+		esac
+		expected_total=$saved_total
+	done <<'TABLE'
+MemTotal: 2097152 kB\nMemFree: 524288 kB\nMemAvailable: 1572864 kB\n|512M / 2048M
+MemTotal: 2097152 kB\nMemFree: 262144 kB\nMemAvailable: 4194304 kB\nBuffers: 131072 kB\nCached: 655360 kB\n|1024M / 2048M
+MemTotal: 2097152 kB\nMemFree: 262144 kB\nBuffers: 131072 kB\nCached: 655360 kB\n|1024M / 2048M
+MemTotal: 2097152 kB\nMemFree: 2097152 kB\nMemAvailable: 4194304 kB\nBuffers: 1 kB\nCached: 0 kB\n|
+MemTotal: 2097152 kB\n|
+MemFree: 262144 kB\nMemAvailable: 1572864 kB\n|machine
+TABLE
 	private_run "/dev/zero over /proc/meminfo" \
 		"mount --bind /dev/zero /proc/meminfo || exit 99"
-	printf 'MemTotal:        2097152 kB\nMemAvailable:    4194304 kB\n' \
-		>"$work/meminfo-more"
-	private_run "/proc/meminfo with more available than in total" \
-		"mount --bind '$work/meminfo-more' /proc/meminfo || exit 99"
+	[ -n "$(field RAM)" ] || fail "/dev/zero over /proc/meminfo: no RAM"
 
 	# Model names with control bytes, and one too long to show.
 	while IFS='|' read -r model shown; do
@@ -206,10 +226,20 @@ TABLE
 
 	# /proc hidden: the facts from it go missing and the rest stay.
 	private_run "/proc hidden" "mount -t tmpfs none /proc || exit 99"
-	[ "$(field Processes)" = 0 ] || fail "/proc hidden: Processes $(field Processes)"
+	[ "$(field Processes)" = "" ] ||
+		fail "/proc hidden: Processes $(field Processes)"
 	[ "$(field CPU)" = "" ] || fail "/proc hidden: CPU $(field CPU)"
 	[ "$(field Hostname)" = "$expected_host" ] ||
 		fail "/proc hidden: Hostname $(field Hostname)"
+	# And with sysinfo(2) failing too, memory cannot be known at all.
+	if command -v strace >/dev/null; then
+		private_run "/proc hidden, sysinfo failing" "
+			mount -t tmpfs none /proc || exit 99
+			exec strace -qq -o /dev/null -e trace=sysinfo \
+				-e inject=sysinfo:error=EIO \"\$0\""
+		[ "$(field RAM)" = "" ] ||
+			fail "/proc hidden, sysinfo failing: RAM $(field RAM)"
+	fi
 fi
 
 [ "$failures" -eq 0 ] || exit 1

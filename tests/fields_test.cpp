@@ -59,8 +59,34 @@ TEST_F(Fields, ControlBytesNeverReachTheTerminal)
 	    {"\r\b\x01\x1f\x7f", "?????", "?????"},
 	    {"tab\tstays", "tab\tstays", "tab\tstays"},
 	    {"two  spaces\n\n", "two  spaces??", "two spaces??"},
-	    {"caf\xc3\xa9 \x80\xff", "caf\xc3\xa9 \x80\xff",
-	     "caf\xc3\xa9 \x80\xff"},
+	    {"caf\xc3\xa9 \xa0\xff", "caf\xc3\xa9 \xa0\xff",
+	     "caf\xc3\xa9 \xa0\xff"},
+	    /* C1 controls in UTF-8: CSI, OSC, ST, NEL, and U+0080. */
+	    {"\xc2\x9b"
+	     "2J\xc2\x9d"
+	     "0;owned\xc2\x9c",
+	     "?2J?0;owned?", "?2J?0;owned?"},
+	    {"a\xc2\x85"
+	     "b\xc2\x80",
+	     "a?b?", "a?b?"},
+	    /* C1 controls as raw bytes, and after a lead byte they end. */
+	    {"\x9b"
+	     "2J\x80\x9f",
+	     "?2J??", "?2J??"},
+	    {"\xe2\x9b"
+	     "2J",
+	     "\xe2?2J", "\xe2?2J"},
+	    /* Characters whose bytes include 0x80 to 0x9f stay whole. */
+	    {"\xe2\x82\xac \xc5\x91 \xe2\x80\xba \xf0\x9f\x98\x80",
+	     "\xe2\x82\xac \xc5\x91 \xe2\x80\xba \xf0\x9f\x98\x80",
+	     "\xe2\x82\xac \xc5\x91 \xe2\x80\xba \xf0\x9f\x98\x80"},
+	    /* Overlong forms and surrogates are not characters. */
+	    {"\xc1\x9b\xe0\x82\x9b\xed\xa0\x80", "\xc1?\xe0??\xed\xa0?",
+	     "\xc1?\xe0??\xed\xa0?"},
+	    /* A character cut off at the end is no control. */
+	    {"x\xc2", "x\xc2", "x\xc2"},
+	    {"x\xe2\x82", "x\xe2?", "x\xe2?"},
+	    {"  \xc2\xa0  ", "  \xc2\xa0  ", " \xc2\xa0 "},
 	};
 	for (const auto &test : cases) {
 		fake::set_string("kern.hostname", test.value);
@@ -156,6 +182,8 @@ TEST_F(Fields, MemoryFigures)
 	     "0M / 512M"},
 	    {"largest physical memory", 0, 4096, UINT64_MAX, 8,
 	     "17592186044415M / 17592186044415M"},
+	    {"24 TiB, all of it available", 6 * (MIB << 10), 4096,
+	     24 * (MIB << 20), 8, "0M / 25165824M"},
 	};
 	for (const auto &test : cases) {
 		fake::set_integer("vm.stats.vm.v_free_count", test.free_pages,
@@ -168,15 +196,19 @@ TEST_F(Fields, MemoryFigures)
 	}
 }
 
-TEST_F(Fields, MemoryWithUnreadableValues)
+TEST_F(Fields, MemoryNeedsAllThreeValues)
 {
-	fake::remove("hw.physmem");
-	EXPECT_EQ(capture([] { print_memory(); }), RAM_LABEL + "0M / 0M");
-	fake::remove("vm.stats.vm.v_free_count");
-	fake::remove("hw.pagesize");
-	EXPECT_EQ(capture([] { print_memory(); }), RAM_LABEL + "0M / 0M");
-	fake::set_integer("hw.physmem", 512 * MIB, 8);
-	EXPECT_EQ(capture([] { print_memory(); }), RAM_LABEL + "512M / 512M");
+	for (const char *name :
+	     {"vm.stats.vm.v_free_count", "hw.pagesize", "hw.physmem"}) {
+		fake::reset();
+		fake::remove(name);
+		EXPECT_EQ(capture([] { print_memory(); }), RAM_LABEL) << name;
+		for (std::size_t size : {1, 2, 16}) {
+			fake::set_integer(name, 4096, size);
+			EXPECT_EQ(capture([] { print_memory(); }), RAM_LABEL)
+			    << name << " of " << size << " bytes";
+		}
+	}
 }
 
 TEST_F(Fields, UptimeRoundsToTheMinute)
