@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /*
  * Linux: answers FreeBSD's calls from uname(2), /proc/meminfo, sysinfo(2),
- * /proc/cpuinfo, /sys/firmware, the directory /proc and CLOCK_BOOTTIME,
- * with FreeBSD's value types, sizes and failure rules.
+ * /proc/cpuinfo and on ARM the identification register in /sys, from
+ * /sys/firmware, the directory /proc and CLOCK_BOOTTIME, with FreeBSD's value
+ * types, sizes and failure rules.
  */
 #include "platform.h"
 
+#include "cpu_names.h"
 #include "proc_files.h"
 #include "proc_text.h"
 #include "sysctl_values.h"
@@ -85,17 +87,38 @@ int uname_string(uname_field field, void *oldp, std::size_t *oldlenp)
 	                   oldlenp);
 }
 
-/* hw.model: the first "model name" of /proc/cpuinfo. */
+/* CPU 0's identification register, on an ARM processor. */
+bool cpu0_midr(std::uint32_t *midr)
+{
+	char text[32];
+	ssize_t length = platform::proc_files::read_text_file(
+	    "/sys/devices/system/cpu/cpu0/regs/identification/midr_el1", text,
+	    sizeof(text));
+	return length > 0 &&
+	       platform::cpu_names::parse_midr(text, std::size_t(length), midr);
+}
+
+/*
+ * hw.model: the processor as FreeBSD names it, from /proc/cpuinfo and, on
+ * ARM alone, the identification register in sysfs.
+ */
 int cpu_model(void *oldp, std::size_t *oldlenp)
 {
 	char text[PROC_FILE_MAX];
 	ssize_t length = platform::proc_files::read_text_file(
 	    "/proc/cpuinfo", text, sizeof(text));
+	if (length <= 0)
+		return fail(ENOENT);
+	std::uint32_t midr;
+	bool have_midr =
+	    platform::cpu_names::shows_arm(text, std::size_t(length)) &&
+	    cpu0_midr(&midr);
+	char made[platform::cpu_names::MADE_NAME_SIZE];
 	const char *model;
 	std::size_t model_length;
-	if (length <= 0 ||
-	    !platform::proc_text::cpuinfo_model(text, std::size_t(length),
-	                                        &model, &model_length))
+	if (!platform::cpu_names::processor_name(text, std::size_t(length),
+	                                         have_midr ? &midr : nullptr,
+	                                         made, &model, &model_length))
 		return fail(ENOENT);
 	return copy_string(model, model_length, oldp, oldlenp);
 }

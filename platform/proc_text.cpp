@@ -6,6 +6,7 @@
 #include "proc_text.h"
 
 #include <cstring>
+#include <strings.h>
 
 namespace
 {
@@ -93,26 +94,29 @@ platform::proc_text::meminfo_memory(const char *text, std::size_t length,
 	return meminfo_status::known;
 }
 
-bool platform::proc_text::cpuinfo_model(const char *text, std::size_t length,
-                                        const char **model,
-                                        std::size_t *model_length)
+bool platform::proc_text::cpuinfo_field(const char *text, std::size_t length,
+                                        const char *key, const char **value,
+                                        std::size_t *value_length)
 {
-	static const char key[] = "model name";
-	const std::size_t key_length = sizeof(key) - 1;
+	std::size_t key_length = std::strlen(key);
 	const char *end = text + length;
 	for (const char *line = text; line < end;) {
 		const char *line_end = end_of_line(line, end);
-		if (std::size_t(line_end - line) >= key_length &&
-		    std::memcmp(line, key, key_length) == 0) {
-			const char *colon =
-			    static_cast<const char *>(std::memchr(
-			        line, ':', std::size_t(line_end - line)));
-			if (colon != nullptr) {
-				const char *value = colon + 1;
-				if (value < line_end && *value == ' ')
-					value++;
-				*model = value;
-				*model_length = std::size_t(line_end - value);
+		const auto *colon = static_cast<const char *>(
+		    std::memchr(line, ':', std::size_t(line_end - line)));
+		if (colon != nullptr) {
+			/* The key is what stands before the colon's padding. */
+			const char *key_end = colon;
+			while (key_end > line &&
+			       (key_end[-1] == ' ' || key_end[-1] == '\t'))
+				key_end--;
+			if (std::size_t(key_end - line) == key_length &&
+			    strncasecmp(line, key, key_length) == 0) {
+				const char *p = colon + 1;
+				if (p < line_end && *p == ' ')
+					p++;
+				*value = p;
+				*value_length = std::size_t(line_end - p);
 				return true;
 			}
 		}

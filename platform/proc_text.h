@@ -41,12 +41,14 @@ meminfo_status meminfo_memory(const char *text, std::size_t length,
                               std::uint64_t *available_kib);
 
 /*
- * Finds the first "model name" line of /proc/cpuinfo text, such as
- * "model name\t: AMD EPYC 7B13", and points *model at the text after its
- * ": ", *model_length bytes up to the line's end.  Returns true when found.
+ * Finds the first line of /proc/cpuinfo text whose key is key, matched
+ * whole and in any case, such as "model name\t: AMD EPYC 7B13" for the key
+ * "model name" (LoongArch prints "Model Name"), and points *value at the
+ * text after its colon and one space, *value_length bytes up to the line's
+ * end.  Returns true when found.
  */
-bool cpuinfo_model(const char *text, std::size_t length, const char **model,
-                   std::size_t *model_length);
+bool cpuinfo_field(const char *text, std::size_t length, const char *key,
+                   const char **value, std::size_t *value_length);
 
 /*
  * Returns the length of text up to and including its last newline, for a

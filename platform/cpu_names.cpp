@@ -1,0 +1,259 @@
+// SPDX-License-Identifier: BSD-2-Clause
+/*
+ * Naming the processor as FreeBSD does.  On ARM its hw.model is made from
+ * CPU 0's identification register (MIDR), such as "ARM Cortex-A72 r0p3";
+ * on POWER it is the name of the processor version, such as "IBM POWER9".
+ * Elsewhere, where FreeBSD has no port or no hw.model, the kernel's own
+ * model name stands for it.
+ */
+#include "cpu_names.h"
+
+#include "arm_cpu_table.h"
+#include "proc_text.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace
+{
+
+namespace table = platform::arm_cpu_table;
+using platform::proc_text::cpuinfo_field;
+
+/*
+ * Reads the digits of [p, end) in base 10 or 16 into *value.  Returns false
+ * when there are none, when anything else is there, or when the number is
+ * larger than limit, which must leave room for one more digit in 64 bits.
+ */
+bool parse_digits(const char *p, const char *end, unsigned base,
+                  std::uint64_t limit, std::uint64_t *value)
+{
+	if (p == end)
+		return false;
+	std::uint64_t number = 0;
+	for (; p < end; p++) {
+		unsigned digit;
+		if (*p >= '0' && *p <= '9')
+			digit = unsigned(*p - '0');
+		else if (base == 16 && *p >= 'a' && *p <= 'f')
+			digit = unsigned(*p - 'a' + 10);
+		else if (base == 16 && *p >= 'A' && *p <= 'F')
+			digit = unsigned(*p - 'A' + 10);
+		else
+			return false;
+		number = number * base + digit;
+		if (number > limit)
+			return false;
+	}
+	*value = number;
+	return true;
+}
+
+/* Reads a number such as "0x41", in hexadecimal after "0x", or "3". */
+bool parse_number(const char *p, const char *end, std::uint64_t limit,
+                  std::uint64_t *value)
+{
+	if (end - p > 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X'))
+		return parse_digits(p + 2, end, 16, limit, value);
+	return parse_digits(p, end, 10, limit, value);
+}
+
+/* Reads the number of the first line with the key, such as "CPU part". */
+bool cpuinfo_number(const char *text, std::size_t length, const char *key,
+                    std::uint64_t limit, std::uint64_t *value)
+{
+	const char *field;
+	std::size_t field_length;
+	if (!cpuinfo_field(text, length, key, &field, &field_length))
+		return false;
+	const char *end = field + field_length;
+	while (end > field &&
+	       (end[-1] == ' ' || end[-1] == '\t' || end[-1] == '\r'))
+		end--;
+	return parse_number(field, end, limit, value);
+}
+
+/*
+ * Makes the register from the lines of an ARM processor:
+ * "CPU implementer\t: 0x41", "CPU variant\t: 0x0", "CPU part\t: 0xd08",
+ * "CPU revision\t: 3".  The architecture field reads 0xf, as on every core
+ * that Linux names by these lines.
+ */
+bool cpuinfo_midr(const char *text, std::size_t length, std::uint32_t *midr)
+{
+	std::uint64_t implementer;
+	std::uint64_t variant;
+	std::uint64_t part;
+	std::uint64_t revision;
+	if (!cpuinfo_number(text, length, "CPU implementer", 0xff,
+	                    &implementer) ||
+	    !cpuinfo_number(text, length, "CPU variant", 0xf, &variant) ||
+	    !cpuinfo_number(text, length, "CPU part", 0xfff, &part) ||
+	    !cpuinfo_number(text, length, "CPU revision", 0xf, &revision))
+		return false;
+	*midr = std::uint32_t(implementer << 24 | variant << 20 | 0xfU << 16 |
+	                      part << 4 | revision);
+	return true;
+}
+
+const char *implementer_name(unsigned code)
+{
+	for (std::size_t i = 0; i < table::IMPLEMENTER_COUNT; i++)
+		if (table::IMPLEMENTERS[i].code == code)
+			return table::IMPLEMENTERS[i].name;
+	return nullptr;
+}
+
+/* Finds a part by binary search, the table being sorted. */
+const char *part_name(unsigned implementer, unsigned number)
+{
+	std::size_t low = 0;
+	std::size_t high = table::PART_COUNT;
+	unsigned key = implementer << 12 | number;
+	while (low < high) {
+		std::size_t middle = low + (high - low) / 2;
+		const table::part &entry = table::PARTS[middle];
+		unsigned at = unsigned(entry.implementer) << 12 | entry.number;
+		if (at == key)
+			return entry.name;
+		if (at < key)
+			low = middle + 1;
+		else
+			high = middle;
+	}
+	return nullptr;
+}
+
+/* Writes the name as FreeBSD's arm64 identcpu.c writes hw.model. */
+std::size_t arm_name(std::uint32_t midr, char *made, std::size_t size)
+{
+	unsigned implementer = midr >> 24;
+	unsigned variant = midr >> 20 & 0xf;
+	unsigned part = midr >> 4 & 0xfff;
+	unsigned revision = midr & 0xf;
+	const char *maker = implementer_name(implementer);
+	const char *core = part_name(implementer, part);
+	int written;
+	if (maker == nullptr)
+		written = std::snprintf(made, size,
+		                        "Unknown Implementer (midr: %08x)",
+		                        unsigned(midr));
+	else if (core == nullptr)
+		written = std::snprintf(
+		    made, size, "%s Unknown CPU r%up%u (midr: %08x)", maker,
+		    variant, revision, unsigned(midr));
+	else
+		written = std::snprintf(made, size, "%s %s r%up%u", maker, core,
+		                        variant, revision);
+	return written > 0 ? std::size_t(written) : 0;
+}
+
+/* FreeBSD's names of POWER processors by the version half of the PVR. */
+const struct {
+	unsigned short version;
+	const char *name;
+} POWERPC_NAMES[] = {
+    {0x0039, "IBM PowerPC 970"}, {0x003C, "IBM PowerPC 970FX"},
+    {0x003F, "IBM POWER7"},      {0x0044, "IBM PowerPC 970MP"},
+    {0x004A, "IBM POWER7+"},     {0x004B, "IBM POWER8E"},
+    {0x004C, "IBM POWER8NVL"},   {0x004D, "IBM POWER8"},
+    {0x004E, "IBM POWER9"},
+};
+
+/*
+ * Names a POWER processor from "revision\t: 2.2 (pvr 004e 1202)": FreeBSD's
+ * name for the version, 004e, or for a POWER processor newer than its
+ * table, "IBM " and the first word of "cpu\t: POWER10, altivec supported".
+ */
+std::size_t powerpc_name(const char *text, std::size_t length, char *made,
+                         std::size_t size)
+{
+	const char *revision;
+	std::size_t revision_length;
+	if (!cpuinfo_field(text, length, "revision", &revision,
+	                   &revision_length))
+		return 0;
+	const char *end = revision + revision_length;
+	const char *pvr = nullptr;
+	for (const char *p = revision; end - p >= 5; p++)
+		if (std::memcmp(p, "(pvr ", 5) == 0) {
+			pvr = p + 5;
+			break;
+		}
+	const char *pvr_end = pvr;
+	while (pvr_end != nullptr && pvr_end < end && *pvr_end != ' ')
+		pvr_end++;
+	std::uint64_t version;
+	if (pvr == nullptr || !parse_digits(pvr, pvr_end, 16, 0xffff, &version))
+		return 0;
+	const char *name = nullptr;
+	for (const auto &entry : POWERPC_NAMES)
+		if (entry.version == version)
+			name = entry.name;
+	if (name != nullptr)
+		return std::size_t(std::snprintf(made, size, "%s", name));
+
+	const char *cpu;
+	std::size_t cpu_length;
+	if (!cpuinfo_field(text, length, "cpu", &cpu, &cpu_length))
+		return 0;
+	std::size_t word = 0;
+	while (word < cpu_length && cpu[word] != ',' && cpu[word] != ' ')
+		word++;
+	if (word <= 5 || std::memcmp(cpu, "POWER", 5) != 0 ||
+	    word > size - sizeof("IBM "))
+		return 0;
+	return std::size_t(
+	    std::snprintf(made, size, "IBM %.*s", int(word), cpu));
+}
+
+} // namespace
+
+bool platform::cpu_names::shows_arm(const char *cpuinfo, std::size_t length)
+{
+	const char *value;
+	std::size_t value_length;
+	return cpuinfo_field(cpuinfo, length, "CPU implementer", &value,
+	                     &value_length);
+}
+
+bool platform::cpu_names::parse_midr(const char *text, std::size_t length,
+                                     std::uint32_t *midr)
+{
+	const char *end = text + length;
+	if (end > text && end[-1] == '\n')
+		end--;
+	std::uint64_t value;
+	if (end - text < 3 || text[0] != '0' || text[1] != 'x' ||
+	    !parse_number(text, end, UINT32_MAX, &value))
+		return false;
+	*midr = std::uint32_t(value);
+	return true;
+}
+
+bool platform::cpu_names::processor_name(
+    const char *cpuinfo, std::size_t length, const std::uint32_t *midr,
+    char (&made)[MADE_NAME_SIZE], const char **name, std::size_t *name_length)
+{
+	std::uint32_t register_value;
+	std::size_t made_length = 0;
+	if (shows_arm(cpuinfo, length)) {
+		if (midr != nullptr)
+			made_length = arm_name(*midr, made, sizeof(made));
+		else if (cpuinfo_midr(cpuinfo, length, &register_value))
+			made_length =
+			    arm_name(register_value, made, sizeof(made));
+	} else {
+		made_length = powerpc_name(cpuinfo, length, made, sizeof(made));
+	}
+	if (made_length > 0 && made_length < sizeof(made)) {
+		*name = made;
+		*name_length = made_length;
+		return true;
+	}
+	/* The kernel's own name, or a RISC-V kernel's core. */
+	if (!cpuinfo_field(cpuinfo, length, "model name", name, name_length) &&
+	    !cpuinfo_field(cpuinfo, length, "uarch", name, name_length))
+		return false;
+	return std::memchr(*name, '\0', *name_length) == nullptr;
+}

@@ -1,0 +1,62 @@
+#!/bin/sh
+# SPDX-License-Identifier: BSD-2-Clause
+# Runs the built program with the /proc/cpuinfo of each of a folder of real
+# machines bound over its own, in a private mount namespace, and prints the
+# CPU row each gives, one line a machine, so that a reader sees them all at
+# a glance.  The files are named <arch>-<machine>.txt; the row must name the
+# processor as FreeBSD would on that architecture: by its register on ARM,
+# "IBM ..." on POWER, nothing on s390x (whose kernel names none), and
+# elsewhere the kernel's own model name, or a RISC-V core's "uarch", or
+# nothing where the kernel prints neither.
+# Usage: cpuinfo_machines.sh path/to/sysfacts [folder]
+# Without a folder it looks in shared/cpuinfo beside the project and in
+# /work/shared/cpuinfo.  Exits 77 when there is none or no namespace.
+set -u
+program=$1
+root=$(cd "$(dirname "$0")/.." && pwd)
+for folder in ${2:-} "$root/../shared/cpuinfo" /work/shared/cpuinfo; do
+	ls "$folder"/*-*.txt >/dev/null 2>&1 && break
+	folder=
+done
+if [ -z "$folder" ]; then
+	echo "SKIP: no folder of cpuinfo texts in" \
+		"${2:-shared/cpuinfo beside the project or /work/shared/cpuinfo}"
+	exit 77
+fi
+if ! unshare -m --propagation unchanged sh -c \
+	'mount --make-rprivate /proc' 2>/dev/null; then
+	echo "SKIP: cannot bind files over /proc in a new mount namespace" \
+		"(needs CAP_SYS_ADMIN)"
+	exit 77
+fi
+
+failures=0
+for file in "$folder"/*-*.txt; do
+	machine=$(basename "$file" .txt)
+	row=$(unshare -m --propagation unchanged sh -c '
+		mount --make-rprivate /proc &&
+		mount --bind "$1" /proc/cpuinfo && exec "$0"' "$program" "$file" |
+		sed -n 's/\x1b\[[0-9;]*m//g; s/^.*CPU: //p')
+	printf '%-44s %s\n' "$machine" "${row:-(left out)}"
+	case "$machine:$row" in
+	arm*:Unknown\ Implementer\ \(midr:\ ????????\)) ;;
+	arm*:*\ r[0-9]p[0-9] | arm*:*\ r[0-9]p[0-9]\ \(midr:\ ????????\)) ;;
+	arm*:*\ r[0-9]p[0-9][0-9] | arm*:*\ r[0-9][0-9]p[0-9]) ;;
+	ppc*:IBM\ POWER*) ;;
+	s390x*:) ;;
+	arm* | ppc* | s390x*) echo "FAIL: $machine: '$row'"
+		failures=$((failures + 1)) ;;
+	*)
+		named=$(sed -n 's/^[Mm][Oo][Dd][Ee][Ll] [Nn][Aa][Mm][Ee][ \t]*: \{0,1\}//p' "$file" |
+			head -n 1)
+		[ -n "$named" ] ||
+			named=$(sed -n 's/^uarch[ \t]*: \{0,1\}//p' "$file" | head -n 1)
+		[ "$row" = "$(printf '%s' "$named" | tr -s ' ')" ] || {
+			echo "FAIL: $machine: '$row', not '$named'"
+			failures=$((failures + 1))
+		}
+		;;
+	esac
+done
+[ "$failures" -eq 0 ] || exit 1
+echo "cpuinfo_machines: every row names its processor as FreeBSD would"
