@@ -338,6 +338,12 @@ int platform::clock_gettime(clockid_t clock_id, struct timespec *tp)
 	if (clock_id != platform::UPTIME_CLOCK)
 		return fail(EINVAL);
 	/*
+	 * A 32-bit system has two clock calls, of 32- and 64-bit time, and
+	 * which one fits struct timespec is the C library's to know.
+	 */
+	if (sizeof(long) < sizeof(std::int64_t))
+		return ::clock_gettime(CLOCK_BOOTTIME, tp);
+	/*
 	 * By system call rather than through the vDSO, whose first use costs
 	 * a fresh process more page faults than the call itself.
 	 */

@@ -4,13 +4,18 @@
 # readings taken independently: uname, /proc/cpuinfo, /proc/meminfo,
 # /proc/uptime.  Here every fact but the boot method must be shown.
 # Usage: binary_test.sh path/to/sysfacts path/to/golden/report.txt
+#        [emulator machine]
+# A cross build gives the user-mode emulator that runs the program, and the
+# machine that uname(2) reports under it.
 set -u
 program=$1
 golden=$2
+emulator=${3:-}
 . "$(dirname "$0")/report_checks.sh"
+[ -z "$emulator" ] || expected_os="$(uname -s) $4"
 
 expected_shell=testsh
-run_and_check "this machine" env SHELL=/usr/local/bin/testsh "$program"
+run_and_check "this machine" env SHELL=/usr/local/bin/testsh $emulator "$program"
 for label in Hostname OS Version CPU RAM Processes Shell Uptime; do
 	[ -n "$(field "$label")" ] || fail "$label: not shown"
 done

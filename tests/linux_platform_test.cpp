@@ -68,20 +68,20 @@ TEST(LinuxPlatform, MemoryValuesHaveFreeBsdSizes)
 	}
 	EXPECT_EQ(value, total_kib * 1024);
 
+	/* FreeBSD's int and u_int, read at their own size. */
+	std::uint32_t narrow[2] = {};
 	for (const char *name : {"hw.pagesize", "vm.stats.vm.v_free_count"}) {
-		value = 0;
-		length = sizeof(value);
+		length = sizeof(narrow);
 		ASSERT_EQ(
-		    platform::sysctlbyname(name, &value, &length, nullptr, 0),
+		    platform::sysctlbyname(name, narrow, &length, nullptr, 0),
 		    0)
 		    << name;
 		EXPECT_EQ(length, 4u) << name;
-		EXPECT_GT(value, 0u) << name;
+		EXPECT_GT(narrow[0], 0u) << name;
 	}
-	value = 0;
-	length = sizeof(value);
-	platform::sysctlbyname("hw.pagesize", &value, &length, nullptr, 0);
-	EXPECT_EQ(value, std::uint64_t(sysconf(_SC_PAGESIZE)));
+	length = sizeof(narrow);
+	platform::sysctlbyname("hw.pagesize", narrow, &length, nullptr, 0);
+	EXPECT_EQ(narrow[0], std::uint32_t(sysconf(_SC_PAGESIZE)));
 }
 
 TEST(LinuxPlatform, FailuresFollowFreeBsdRules)
