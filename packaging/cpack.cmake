@@ -17,7 +17,10 @@ It takes no options, never writes to standard error and always exits 0, so
 it suits a shell's start-up file.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+set(CPACK_PACKAGE_FILE_NAME
+  ${PROJECT_NAME}-${PROJECT_VERSION}-${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR})
+# Read back in packaging/cpack-options.cmake, which knows only CPACK_ names.
+set(CPACK_SYSFACTS_BINARY_DIR ${PROJECT_BINARY_DIR})
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
