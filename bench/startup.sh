@@ -2,12 +2,15 @@
 # SPDX-License-Identifier: BSD-2-Clause
 # Measures what sysfacts costs at start-up against the floors of starting a
 # process at all: do-nothing programs linked statically against glibc and
-# against musl, and one with no C library, whose _start only exits.  In one
-# interleaved run (every program once a round, in shuffled order), prints
-# each program's median wall time, system calls (strace), minor page faults
-# and peak resident memory (read at its exit, so the measuring tool's own
-# memory does not count), stripped size and instructions (callgrind), with
-# ratios.  Then checks that the shipped build's report is the glibc build's,
+# against musl, and one with no C library, whose _start only exits; and
+# against the floor of its facts, a program with no C library that makes
+# only the system calls the report needs (bench/facts_floor.c, x86-64).  In
+# one interleaved run (every program once a round, in shuffled order),
+# prints each program's median wall time, system calls (strace), minor page
+# faults and peak resident memory (read at its exit, so the measuring
+# tool's own memory does not count), stripped size and instructions
+# (callgrind), with ratios, and what each part of the facts costs: the
+# facts floor less that part, in the same run.  Then checks that the shipped build's report is the glibc build's,
 # once what changes between runs is masked, and times the peer tools that
 # are installed.  Writes nothing into the repo.
 # Usage: bench/startup.sh [rounds]   (needs cmake, g++, cc, musl-tools,
@@ -43,6 +46,25 @@ names=(sysfacts "sysfacts (glibc)" "do-nothing, glibc" "do-nothing, musl"
 	"do-nothing, no libc")
 programs=("$work/build/sysfacts" "$work/glibc/sysfacts" "$work/nothing-glibc"
 	"$work/nothing-musl" "$work/nothing-nolibc")
+# The facts floor and its variants, each without one part.
+parts=(LISTING CPUINFO MEMINFO ACCESS WRITE)
+part_names=("listing /proc" "reading /proc/cpuinfo" "reading /proc/meminfo"
+	"the two access(2) calls" "writing the report")
+facts=no
+if [ "$(uname -m)" = x86_64 ]; then
+	facts=yes
+	size=$(SHELL=/bin/sh "${programs[0]}" | wc -c)
+	floor_flags=(-O2 -static -nostdlib -nostartfiles -fno-stack-protector
+		-DREPORT_SIZE="$size")
+	cc "${floor_flags[@]}" -o "$work/facts" "$root/bench/facts_floor.c"
+	names+=("facts floor, no libc")
+	programs+=("$work/facts")
+	for part in "${parts[@]}"; do
+		cc "${floor_flags[@]}" -DWITHOUT_"$part" -o "$work/facts-$part" \
+			"$root/bench/facts_floor.c"
+		programs+=("$work/facts-$part")
+	done
+fi
 
 # Prints the median wall time of each program in milliseconds, one a line.
 wall_medians() {
@@ -63,7 +85,7 @@ for run in range(rounds + 50):
         if run >= 50:
             times[program].append(time.perf_counter_ns() - start)
 for program in programs:
-    print("%.3f" % (statistics.median(times[program]) / 1e6))
+    print("%.4f" % (statistics.median(times[program]) / 1e6))
 PYTHON
 }
 
@@ -85,22 +107,55 @@ stripped_size() {
 mapfile -t medians < <(wall_medians "${programs[@]}")
 floor=${medians[2]}
 musl_floor=${medians[3]}
+nolibc_floor=${medians[4]}
+facts_floor=${medians[5]:-}
+
+ratio() {
+	if [ -n "$2" ]; then
+		awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'
+	else
+		echo -
+	fi
+}
 
 echo "machine: $(uname -sr), $(uname -m), $(nproc) cores," \
 	"$(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -n 1)"
-echo "wall time: median of $rounds interleaved rounds"
-printf '%-22s %9s %7s %7s %9s %6s %6s %9s %11s\n' "" "wall ms" "/glibc" \
-	"/musl" "syscalls" faults "KiB" "bytes" instructions
-for i in "${!programs[@]}"; do
+echo "wall time: median of $rounds interleaved rounds, in ms and as a ratio" \
+	"to each floor"
+printf '%-22s %7s %6s %6s %6s %6s %8s %6s %5s %7s %12s\n' "" "wall" \
+	"/glibc" "/musl" "/none" "/facts" syscalls faults "KiB" "bytes" \
+	instructions
+for i in "${!names[@]}"; do
 	read -r peak faults < <("$work/exit_stats" "${programs[$i]}")
-	printf '%-22s %9s %7s %7s %9s %6s %6s %9s %11s\n' "${names[$i]}" \
-		"${medians[$i]}" \
-		"$(awk -v a="${medians[$i]}" -v b="$floor" 'BEGIN { printf "%.2f", a / b }')" \
-		"$(awk -v a="${medians[$i]}" -v b="$musl_floor" 'BEGIN { printf "%.2f", a / b }')" \
+	printf '%-22s %7s %6s %6s %6s %6s %8s %6s %5s %7s %12s\n' \
+		"${names[$i]}" "${medians[$i]}" \
+		"$(ratio "${medians[$i]}" "$floor")" \
+		"$(ratio "${medians[$i]}" "$musl_floor")" \
+		"$(ratio "${medians[$i]}" "$nolibc_floor")" \
+		"$(ratio "${medians[$i]}" "$facts_floor")" \
 		"$(syscalls "${programs[$i]}")" "$faults" "$peak" \
 		"$(stripped_size "${programs[$i]}")" \
 		"$(instructions "${programs[$i]}")"
 done
+
+if [ "$facts" = yes ]; then
+	echo "what the facts cost, in microseconds: the facts floor less each" \
+		"part, in the same run"
+	for i in "${!parts[@]}"; do
+		printf '  %-26s %6.1f\n' "${part_names[$i]}" \
+			"$(awk -v a="$facts_floor" -v b="${medians[$((6 + i))]}" \
+				'BEGIN { print (a - b) * 1000 }')"
+	done
+	printf '  %-26s %6.1f\n' "musl's start-up and exit" \
+		"$(awk -v a="$musl_floor" -v b="$nolibc_floor" \
+			'BEGIN { print (a - b) * 1000 }')"
+	printf '  %-26s %6.1f\n' "sysfacts above its facts" \
+		"$(awk -v a="${medians[0]}" -v b="$facts_floor" \
+			'BEGIN { print (a - b) * 1000 }')"
+else
+	echo "facts floor: left out, since bench/facts_floor.c is x86-64 code" \
+		"and this is $(uname -m)"
+fi
 
 # What changes from one run to the next: the process count, the memory in
 # use and the uptime.
