@@ -9,6 +9,7 @@
 #include "fields.h"
 #include "platform.h"
 
+#include <cstddef>
 #include <cstdio>
 
 /* Held open for the whole run; process exit closes it. */
@@ -32,9 +33,34 @@ static bool count_processes()
 	                              &process_count) != nullptr;
 }
 
+/* The length of a constant string, worked out by the compiler. */
+static constexpr std::size_t constant_length(const char *text)
+{
+	std::size_t length = 0;
+	while (text[length] != '\0')
+		length++;
+	return length;
+}
+
+struct logo_row_lengths {
+	std::size_t of[LOGO_ROW_COUNT];
+};
+
+static constexpr logo_row_lengths LOGO_ROW_LENGTHS = [] {
+	logo_row_lengths lengths{};
+	for (int row = 0; row < LOGO_ROW_COUNT; row++)
+		lengths.of[row] = constant_length(LOGO_ROWS[row]);
+	return lengths;
+}();
+
+/*
+ * Writes a picture row as it is stored, without a line end.  Its length is
+ * known before the program runs, so there is no format to read and no
+ * length to count.
+ */
 static void print_logo_row(int row)
 {
-	printf("%s", LOGO_ROWS[row]);
+	fwrite(LOGO_ROWS[row], 1, LOGO_ROW_LENGTHS.of[row], stdout);
 }
 
 int print_report()
@@ -42,7 +68,8 @@ int print_report()
 	bool processes_known = count_processes();
 
 	puts("\n");
-	puts(LOGO_ROWS[0]);
+	print_logo_row(0);
+	putchar('\n');
 
 	print_logo_row(1);
 	print_labelled_sysctl("Hostname", "kern.hostname");
@@ -71,12 +98,14 @@ int print_report()
 	print_memory();
 	putchar('\n');
 
-	printf("%s" FIXED_LABEL("Processes"), LOGO_ROWS[7]);
+	print_logo_row(7);
+	fputs(FIXED_LABEL("Processes"), stdout);
 	if (processes_known)
 		printf("%d", process_count > 0 ? process_count : 0);
 	putchar('\n');
 
-	printf("%s" FIXED_LABEL("Shell"), LOGO_ROWS[8]);
+	print_logo_row(8);
+	fputs(FIXED_LABEL("Shell"), stdout);
 	print_shell();
 	putchar('\n');
 
@@ -84,8 +113,10 @@ int print_report()
 	print_uptime();
 	putchar('\n');
 
-	for (int row = 10; row < LOGO_ROW_COUNT; row++)
-		puts(LOGO_ROWS[row]);
+	for (int row = 10; row < LOGO_ROW_COUNT; row++) {
+		print_logo_row(row);
+		putchar('\n');
+	}
 	puts("\n");
 	return 0;
 }

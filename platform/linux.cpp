@@ -29,7 +29,6 @@
 /* The handle is the open /proc directory; a run needs only one. */
 struct platform::kvm_t {
 	int proc_fd;
-	bool listed; /* read to its end once, so rewind before the next */
 };
 
 /* Entries are never read, so one stands for them all. */
@@ -46,9 +45,8 @@ namespace
 /*
  * One page.  A fresh process pays a page fault for every page of stack it
  * touches, which costs more here than the system calls of a larger buffer
- * would save.  The lines read from /proc files come early: "model name" is
- * the fifth line of /proc/cpuinfo and "MemAvailable" the third of
- * /proc/meminfo.
+ * would save.  The lines read from /proc files come early: "MemAvailable"
+ * is the third line of /proc/meminfo.
  */
 constexpr std::size_t PROC_FILE_MAX = 4096;
 
@@ -99,28 +97,43 @@ bool cpu0_midr(std::uint32_t *midr)
 }
 
 /*
+ * The part of /proc/cpuinfo read first.  The kernel formats a whole
+ * processor record (some 1.3 KiB on x86, most of it the flags line) for
+ * each read that reaches into it, so a read shorter than the first record
+ * formats no other.  The lines that name the processor come early in it:
+ * the model name is the fifth line on x86, and ARM's identification lines,
+ * the furthest, end at byte 646 in the longest of 62 real machines.
+ */
+constexpr std::size_t CPUINFO_FIRST_PART = 1024;
+
+/*
  * hw.model: the processor as FreeBSD names it, from /proc/cpuinfo and, on
- * ARM alone, the identification register in sysfs.
+ * ARM alone, the identification register in sysfs.  Only when the first
+ * part of /proc/cpuinfo names nothing is a whole page read.
  */
 int cpu_model(void *oldp, std::size_t *oldlenp)
 {
+	static const std::size_t read_sizes[] = {CPUINFO_FIRST_PART,
+	                                         PROC_FILE_MAX};
 	char text[PROC_FILE_MAX];
-	ssize_t length = platform::proc_files::read_text_file(
-	    "/proc/cpuinfo", text, sizeof(text));
-	if (length <= 0)
-		return fail(ENOENT);
-	std::uint32_t midr;
-	bool have_midr =
-	    platform::cpu_names::shows_arm(text, std::size_t(length)) &&
-	    cpu0_midr(&midr);
-	char made[platform::cpu_names::MADE_NAME_SIZE];
-	const char *model;
-	std::size_t model_length;
-	if (!platform::cpu_names::processor_name(text, std::size_t(length),
-	                                         have_midr ? &midr : nullptr,
-	                                         made, &model, &model_length))
-		return fail(ENOENT);
-	return copy_string(model, model_length, oldp, oldlenp);
+	for (std::size_t size : read_sizes) {
+		ssize_t length = platform::proc_files::read_text_file(
+		    "/proc/cpuinfo", text, size);
+		if (length <= 0)
+			break;
+		std::uint32_t midr;
+		bool have_midr =
+		    platform::cpu_names::shows_arm(text, std::size_t(length)) &&
+		    cpu0_midr(&midr);
+		char made[platform::cpu_names::MADE_NAME_SIZE];
+		const char *model;
+		std::size_t model_length;
+		if (platform::cpu_names::processor_name(
+		        text, std::size_t(length), have_midr ? &midr : nullptr,
+		        made, &model, &model_length))
+			return copy_string(model, model_length, oldp, oldlenp);
+	}
+	return fail(ENOENT);
 }
 
 /* Returns 1 when path exists, 0 when it does not, -1 when unknown. */
@@ -310,7 +323,6 @@ platform::kvm_t *platform::kvm_openfiles(const char * /*execfile*/,
 		return nullptr;
 	}
 	proc_handle.proc_fd = fd;
-	proc_handle.listed = false;
 	return &proc_handle;
 }
 
@@ -322,9 +334,6 @@ platform::kinfo_proc *platform::kvm_getprocs(platform::kvm_t *kd, int op,
 		errno = EINVAL;
 		return nullptr;
 	}
-	if (kd->listed && lseek(kd->proc_fd, 0, SEEK_SET) != 0)
-		return nullptr;
-	kd->listed = true;
 	if (!platform::proc_files::count_process_directory(kd->proc_fd,
 	                                                   count)) {
 		errno = EIO;

@@ -52,6 +52,28 @@ constexpr std::size_t LONGEST_RECORD = 280; /* a name of 255 bytes */
 constexpr std::uint64_t PROC_LISTING_MAX_CALLS =
     PROC_LISTING_MAX_BYTES / (DIRENT_BUFFER_SIZE - LONGEST_RECORD) + 2;
 
+/*
+ * Linux has laid /proc out the same way since 2.4: its fixed entries
+ * (cpuinfo, sys and some sixty more) at directory offsets below 256, then
+ * "self" at 256, "thread-self" and one record a process.  A listing that
+ * starts there spares the kernel the entries that hold no process.
+ */
+constexpr off_t FIRST_PROCESS_ENTRY = 256;
+
+/* Returns true when the first of the records is named "self". */
+bool starts_with_self(const char *records, std::size_t length)
+{
+	static const char self[] = "self";
+	linux_dirent64 entry;
+	if (length < DIRENT_NAME_OFFSET + sizeof(self))
+		return false;
+	std::memcpy(&entry, records, DIRENT_NAME_OFFSET);
+	return entry.d_reclen >= DIRENT_NAME_OFFSET + sizeof(self) &&
+	       entry.d_reclen <= length &&
+	       std::memcmp(records + DIRENT_NAME_OFFSET, self, sizeof(self)) ==
+	           0;
+}
+
 } // namespace
 
 ssize_t platform::proc_files::read_to_end(int fd, char *buffer,
@@ -121,6 +143,11 @@ bool platform::proc_files::count_process_directory(int fd, int *processes)
 	alignas(8) char buffer[DIRENT_BUFFER_SIZE];
 	int count = 0;
 	int retries = INTERRUPTED_RETRIES;
+	/* Until the first records are in, whether the start was skipped. */
+	bool skipped =
+	    lseek(fd, FIRST_PROCESS_ENTRY, SEEK_SET) == FIRST_PROCESS_ENTRY;
+	if (!skipped && lseek(fd, 0, SEEK_SET) != 0)
+		return false;
 	for (std::uint64_t calls = 0; calls < PROC_LISTING_MAX_CALLS; calls++) {
 		long length =
 		    syscall(SYS_getdents64, fd, buffer, sizeof(buffer));
@@ -128,6 +155,15 @@ bool platform::proc_files::count_process_directory(int fd, int *processes)
 			continue;
 		if (length < 0 || std::size_t(length) > sizeof(buffer))
 			return false;
+		/* Where the layout is not Linux's, list from the start. */
+		if (skipped) {
+			skipped = false;
+			if (!starts_with_self(buffer, std::size_t(length))) {
+				if (lseek(fd, 0, SEEK_SET) != 0)
+					return false;
+				continue;
+			}
+		}
 		/*
 		 * A listing without a single process is not of /proc (the
 		 * reader itself would be in it) but of whatever is mounted

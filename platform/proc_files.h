@@ -45,8 +45,9 @@ bool count_process_records(const char *records, std::size_t length,
                            int *processes);
 
 /*
- * Counts the processes of the open /proc directory fd from where its
- * listing stands, with getdents64(2) into a buffer of one page.  Returns
+ * Counts the processes of the open /proc directory fd, with getdents64(2)
+ * into a buffer of one page, from the first process entry where /proc is
+ * laid out as Linux lays it out, else from its start.  Returns
  * false when a call fails, a record is malformed, the listing holds no
  * process or runs longer than any /proc can be.
  */

@@ -38,6 +38,8 @@ __stack_chk_fail
 __stack_chk_guard
 __stdoutp
 clock_gettime
+fputs
+fwrite
 getenv
 kvm_getprocs
 kvm_openfiles

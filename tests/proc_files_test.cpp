@@ -21,6 +21,7 @@
 namespace
 {
 
+using platform::proc_files::count_process_directory;
 using platform::proc_files::count_process_records;
 using platform::proc_files::read_text_file;
 using platform::proc_files::read_to_end;
@@ -167,6 +168,32 @@ TEST(ProcessRecords, CountsNumberedDirectoriesAndRejectsMalformedOnes)
 			EXPECT_EQ(processes, test.processes) << test.what;
 		}
 	}
+}
+
+/*
+ * A directory laid out otherwise than /proc, in which the count starts over
+ * from the first entry; and one in which no process can be found.
+ */
+TEST_F(TextFile, DirectoriesOtherThanProcAreListedWhole)
+{
+	for (const char *name : {"1", "22", "333", "net", "sys"})
+		ASSERT_EQ(mkdir((dir + "/" + name).c_str(), 0700), 0);
+	int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+	ASSERT_GE(fd, 0);
+	int processes = 0;
+	EXPECT_TRUE(count_process_directory(fd, &processes));
+	EXPECT_EQ(processes, 3);
+	/* A second count lists it again from the start. */
+	processes = 0;
+	EXPECT_TRUE(count_process_directory(fd, &processes));
+	EXPECT_EQ(processes, 3);
+	close(fd);
+
+	std::string empty = dir + "/sys";
+	fd = open(empty.c_str(), O_RDONLY | O_DIRECTORY);
+	ASSERT_GE(fd, 0);
+	EXPECT_FALSE(count_process_directory(fd, &processes));
+	close(fd);
 }
 
 } // namespace
