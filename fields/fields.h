@@ -10,8 +10,9 @@
 #include <cstddef>
 
 /* A label is bold red text and a colon, then a reset and one space. */
-#define LABEL_FORMAT "\033[1;31m%s:\033[0;0m "
-#define FIXED_LABEL(text) "\033[1;31m" text ":\033[0;0m "
+#define LABEL_START "\033[1;31m"
+#define LABEL_END ":\033[0;0m "
+#define FIXED_LABEL(text) LABEL_START text LABEL_END
 
 /* Room for a text value with its terminating zero. */
 inline constexpr std::size_t STRING_VALUE_MAX = 256;

@@ -11,9 +11,12 @@
 #include <cstdio>
 #include <cstring>
 
+/* Writes the same bytes as FIXED_LABEL(text), for a text known at run time. */
 void print_label(const char *text)
 {
-	printf(LABEL_FORMAT, text);
+	fputs(LABEL_START, stdout);
+	fputs(text, stdout);
+	fputs(LABEL_END, stdout);
 }
 
 /*
@@ -142,7 +145,7 @@ int print_collapsed(const char *text)
 int print_collapsed_sysctl(const char *fixed_label, const char *name)
 {
 	char value[STRING_VALUE_MAX];
-	printf("%s", fixed_label);
+	fputs(fixed_label, stdout);
 	if (!read_sysctl_string(name, value))
 		return 1;
 	return print_collapsed(value);

@@ -45,7 +45,7 @@ static bool read_sysctl_integer(const char *name, std::uint64_t *value)
  */
 int print_memory()
 {
-	printf(FIXED_LABEL("RAM"));
+	fputs(FIXED_LABEL("RAM"), stdout);
 	std::uint64_t free_pages;
 	std::uint64_t page_size;
 	std::uint64_t physical_memory;

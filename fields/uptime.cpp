@@ -31,7 +31,7 @@ void print_uptime()
 	int minutes = int(rest % SECONDS_PER_HOUR / SECONDS_PER_MINUTE);
 
 	/* Unlike the other labels, this one has its space inside the colour. */
-	printf("\033[1;31mUptime: \033[0;0m");
+	fputs("\033[1;31mUptime: \033[0;0m", stdout);
 	if (days > 0)
 		printf("%lld day%s ", static_cast<long long>(days),
 		       days == 1 ? "" : "s");
@@ -40,5 +40,5 @@ void print_uptime()
 	else if (minutes > 0)
 		printf("0:%02d", minutes);
 	else
-		printf("0:00");
+		fputs("0:00", stdout);
 }

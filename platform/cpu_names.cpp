@@ -18,7 +18,24 @@ namespace
 {
 
 namespace table = platform::arm_cpu_table;
-using platform::proc_text::cpuinfo_field;
+using platform::proc_text::cpuinfo_value;
+
+/* The lines of /proc/cpuinfo that name a processor. */
+enum cpuinfo_key {
+	ARM_IMPLEMENTER,
+	ARM_VARIANT,
+	ARM_PART,
+	ARM_REVISION,
+	POWER_REVISION,
+	POWER_CPU,
+	MODEL_NAME,
+	RISCV_UARCH,
+	KEY_COUNT
+};
+const char *const CPUINFO_KEYS[KEY_COUNT] = {
+    "CPU implementer", "CPU variant", "CPU part",   "CPU revision",
+    "revision",        "cpu",         "model name", "uarch",
+};
 
 /*
  * Reads the digits of [p, end) in base 10 or 16 into *value.  Returns false
@@ -58,19 +75,17 @@ bool parse_number(const char *p, const char *end, std::uint64_t limit,
 	return parse_digits(p, end, 10, limit, value);
 }
 
-/* Reads the number of the first line with the key, such as "CPU part". */
-bool cpuinfo_number(const char *text, std::size_t length, const char *key,
-                    std::uint64_t limit, std::uint64_t *value)
+/* Reads the number of a line's value, such as "0xd08" or "3". */
+bool value_number(const cpuinfo_value &value, std::uint64_t limit,
+                  std::uint64_t *number)
 {
-	const char *field;
-	std::size_t field_length;
-	if (!cpuinfo_field(text, length, key, &field, &field_length))
+	if (value.text == nullptr)
 		return false;
-	const char *end = field + field_length;
-	while (end > field &&
+	const char *end = value.text + value.length;
+	while (end > value.text &&
 	       (end[-1] == ' ' || end[-1] == '\t' || end[-1] == '\r'))
 		end--;
-	return parse_number(field, end, limit, value);
+	return parse_number(value.text, end, limit, number);
 }
 
 /*
@@ -79,17 +94,16 @@ bool cpuinfo_number(const char *text, std::size_t length, const char *key,
  * "CPU revision\t: 3".  The architecture field reads 0xf, as on every core
  * that Linux names by these lines.
  */
-bool cpuinfo_midr(const char *text, std::size_t length, std::uint32_t *midr)
+bool cpuinfo_midr(const cpuinfo_value values[], std::uint32_t *midr)
 {
 	std::uint64_t implementer;
 	std::uint64_t variant;
 	std::uint64_t part;
 	std::uint64_t revision;
-	if (!cpuinfo_number(text, length, "CPU implementer", 0xff,
-	                    &implementer) ||
-	    !cpuinfo_number(text, length, "CPU variant", 0xf, &variant) ||
-	    !cpuinfo_number(text, length, "CPU part", 0xfff, &part) ||
-	    !cpuinfo_number(text, length, "CPU revision", 0xf, &revision))
+	if (!value_number(values[ARM_IMPLEMENTER], 0xff, &implementer) ||
+	    !value_number(values[ARM_VARIANT], 0xf, &variant) ||
+	    !value_number(values[ARM_PART], 0xfff, &part) ||
+	    !value_number(values[ARM_REVISION], 0xf, &revision))
 		return false;
 	*midr = std::uint32_t(implementer << 24 | variant << 20 | 0xfU << 16 |
 	                      part << 4 | revision);
@@ -165,17 +179,15 @@ const struct {
  * name for the version, 004e, or for a POWER processor newer than its
  * table, "IBM " and the first word of "cpu\t: POWER10, altivec supported".
  */
-std::size_t powerpc_name(const char *text, std::size_t length, char *made,
+std::size_t powerpc_name(const cpuinfo_value values[], char *made,
                          std::size_t size)
 {
-	const char *revision;
-	std::size_t revision_length;
-	if (!cpuinfo_field(text, length, "revision", &revision,
-	                   &revision_length))
+	const cpuinfo_value &revision = values[POWER_REVISION];
+	if (revision.text == nullptr)
 		return 0;
-	const char *end = revision + revision_length;
+	const char *end = revision.text + revision.length;
 	const char *pvr = nullptr;
-	for (const char *p = revision; end - p >= 5; p++)
+	for (const char *p = revision.text; end - p >= 5; p++)
 		if (std::memcmp(p, "(pvr ", 5) == 0) {
 			pvr = p + 5;
 			break;
@@ -186,36 +198,24 @@ std::size_t powerpc_name(const char *text, std::size_t length, char *made,
 	std::uint64_t version;
 	if (pvr == nullptr || !parse_digits(pvr, pvr_end, 16, 0xffff, &version))
 		return 0;
-	const char *name = nullptr;
 	for (const auto &entry : POWERPC_NAMES)
 		if (entry.version == version)
-			name = entry.name;
-	if (name != nullptr)
-		return std::size_t(std::snprintf(made, size, "%s", name));
+			return std::size_t(
+			    std::snprintf(made, size, "%s", entry.name));
 
-	const char *cpu;
-	std::size_t cpu_length;
-	if (!cpuinfo_field(text, length, "cpu", &cpu, &cpu_length))
-		return 0;
+	const cpuinfo_value &cpu = values[POWER_CPU];
 	std::size_t word = 0;
-	while (word < cpu_length && cpu[word] != ',' && cpu[word] != ' ')
+	while (word < cpu.length && cpu.text[word] != ',' &&
+	       cpu.text[word] != ' ')
 		word++;
-	if (word <= 5 || std::memcmp(cpu, "POWER", 5) != 0 ||
+	if (word <= 5 || std::memcmp(cpu.text, "POWER", 5) != 0 ||
 	    word > size - sizeof("IBM "))
 		return 0;
 	return std::size_t(
-	    std::snprintf(made, size, "IBM %.*s", int(word), cpu));
+	    std::snprintf(made, size, "IBM %.*s", int(word), cpu.text));
 }
 
 } // namespace
-
-bool platform::cpu_names::shows_arm(const char *cpuinfo, std::size_t length)
-{
-	const char *value;
-	std::size_t value_length;
-	return cpuinfo_field(cpuinfo, length, "CPU implementer", &value,
-	                     &value_length);
-}
 
 bool platform::cpu_names::parse_midr(const char *text, std::size_t length,
                                      std::uint32_t *midr)
@@ -232,19 +232,19 @@ bool platform::cpu_names::parse_midr(const char *text, std::size_t length,
 }
 
 bool platform::cpu_names::processor_name(
-    const char *cpuinfo, std::size_t length, const std::uint32_t *midr,
+    const char *cpuinfo, std::size_t length, bool (*read_midr)(std::uint32_t *),
     char (&made)[MADE_NAME_SIZE], const char **name, std::size_t *name_length)
 {
-	std::uint32_t register_value;
+	cpuinfo_value values[KEY_COUNT];
+	platform::proc_text::cpuinfo_values(cpuinfo, length, CPUINFO_KEYS,
+	                                    KEY_COUNT, values);
+	std::uint32_t midr;
 	std::size_t made_length = 0;
-	if (shows_arm(cpuinfo, length)) {
-		if (midr != nullptr)
-			made_length = arm_name(*midr, made, sizeof(made));
-		else if (cpuinfo_midr(cpuinfo, length, &register_value))
-			made_length =
-			    arm_name(register_value, made, sizeof(made));
+	if (values[ARM_IMPLEMENTER].text != nullptr) {
+		if (read_midr(&midr) || cpuinfo_midr(values, &midr))
+			made_length = arm_name(midr, made, sizeof(made));
 	} else {
-		made_length = powerpc_name(cpuinfo, length, made, sizeof(made));
+		made_length = powerpc_name(values, made, sizeof(made));
 	}
 	if (made_length > 0 && made_length < sizeof(made)) {
 		*name = made;
@@ -252,8 +252,13 @@ bool platform::cpu_names::processor_name(
 		return true;
 	}
 	/* The kernel's own name, or a RISC-V kernel's core. */
-	if (!cpuinfo_field(cpuinfo, length, "model name", name, name_length) &&
-	    !cpuinfo_field(cpuinfo, length, "uarch", name, name_length))
+	const cpuinfo_value &named = values[MODEL_NAME].text != nullptr
+	                                 ? values[MODEL_NAME]
+	                                 : values[RISCV_UARCH];
+	if (named.text == nullptr ||
+	    std::memchr(named.text, '\0', named.length) != nullptr)
 		return false;
-	return std::memchr(*name, '\0', *name_length) == nullptr;
+	*name = named.text;
+	*name_length = named.length;
+	return true;
 }

@@ -45,10 +45,16 @@ namespace
 /*
  * One page.  A fresh process pays a page fault for every page of stack it
  * touches, which costs more here than the system calls of a larger buffer
- * would save.  The lines read from /proc files come early: "MemAvailable"
- * is the third line of /proc/meminfo.
+ * would save.
  */
 constexpr std::size_t PROC_FILE_MAX = 4096;
+
+/*
+ * The part of /proc/meminfo read.  Its lines that hold the memory figures
+ * are its first five, within some 140 bytes, and a read that fills the
+ * buffer needs no second read to find the end of the file.
+ */
+constexpr std::size_t MEMINFO_PART = 1024;
 
 platform::kvm_t proc_handle;
 platform::kinfo_proc proc_entry;
@@ -121,16 +127,12 @@ int cpu_model(void *oldp, std::size_t *oldlenp)
 		    "/proc/cpuinfo", text, size);
 		if (length <= 0)
 			break;
-		std::uint32_t midr;
-		bool have_midr =
-		    platform::cpu_names::shows_arm(text, std::size_t(length)) &&
-		    cpu0_midr(&midr);
 		char made[platform::cpu_names::MADE_NAME_SIZE];
 		const char *model;
 		std::size_t model_length;
 		if (platform::cpu_names::processor_name(
-		        text, std::size_t(length), have_midr ? &midr : nullptr,
-		        made, &model, &model_length))
+		        text, std::size_t(length), cpu0_midr, made, &model,
+		        &model_length))
 			return copy_string(model, model_length, oldp, oldlenp);
 	}
 	return fail(ENOENT);
@@ -181,7 +183,7 @@ bool kib_to_bytes(std::uint64_t kib, std::uint64_t *bytes)
 platform::proc_text::meminfo_status meminfo_view(memory_view *view)
 {
 	using platform::proc_text::meminfo_status;
-	char text[PROC_FILE_MAX];
+	char text[MEMINFO_PART];
 	ssize_t length = platform::proc_files::read_text_file(
 	    "/proc/meminfo", text, sizeof(text));
 	if (length <= 0)

@@ -6,7 +6,6 @@
 #include "proc_text.h"
 
 #include <cstring>
-#include <strings.h>
 
 namespace
 {
@@ -94,33 +93,62 @@ platform::proc_text::meminfo_memory(const char *text, std::size_t length,
 	return meminfo_status::known;
 }
 
-bool platform::proc_text::cpuinfo_field(const char *text, std::size_t length,
-                                        const char *key, const char **value,
-                                        std::size_t *value_length)
+static char ascii_lower(char c)
 {
-	std::size_t key_length = std::strlen(key);
+	return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+/*
+ * Returns the value of line for key, or null when the line's key is
+ * another: the key, matched in any case, then blanks up to the colon.
+ */
+static const char *value_for_key(const char *line, const char *line_end,
+                                 const char *key, std::size_t key_length)
+{
+	if (std::size_t(line_end - line) <= key_length)
+		return nullptr;
+	for (std::size_t i = 0; i < key_length; i++)
+		if (ascii_lower(line[i]) != ascii_lower(key[i]))
+			return nullptr;
+	const char *p = line + key_length;
+	while (p < line_end && (*p == ' ' || *p == '\t'))
+		p++;
+	if (p == line_end || *p != ':')
+		return nullptr;
+	p++;
+	if (p < line_end && *p == ' ')
+		p++;
+	return p;
+}
+
+void platform::proc_text::cpuinfo_values(const char *text, std::size_t length,
+                                         const char *const keys[],
+                                         std::size_t key_count,
+                                         cpuinfo_value values[])
+{
+	if (key_count > CPUINFO_MAX_KEYS)
+		key_count = CPUINFO_MAX_KEYS;
+	std::size_t key_lengths[CPUINFO_MAX_KEYS];
+	for (std::size_t k = 0; k < key_count; k++) {
+		values[k] = cpuinfo_value{nullptr, 0};
+		key_lengths[k] = std::strlen(keys[k]);
+	}
+	std::size_t missing = key_count;
 	const char *end = text + length;
-	for (const char *line = text; line < end;) {
+	for (const char *line = text; line < end && missing > 0;) {
 		const char *line_end = end_of_line(line, end);
-		const auto *colon = static_cast<const char *>(
-		    std::memchr(line, ':', std::size_t(line_end - line)));
-		if (colon != nullptr) {
-			/* The key is what stands before the colon's padding. */
-			const char *key_end = colon;
-			while (key_end > line &&
-			       (key_end[-1] == ' ' || key_end[-1] == '\t'))
-				key_end--;
-			if (std::size_t(key_end - line) == key_length &&
-			    strncasecmp(line, key, key_length) == 0) {
-				const char *p = colon + 1;
-				if (p < line_end && *p == ' ')
-					p++;
-				*value = p;
-				*value_length = std::size_t(line_end - p);
-				return true;
+		for (std::size_t k = 0; k < key_count; k++) {
+			if (values[k].text != nullptr)
+				continue;
+			const char *value = value_for_key(
+			    line, line_end, keys[k], key_lengths[k]);
+			if (value != nullptr) {
+				values[k] = cpuinfo_value{
+				    value, std::size_t(line_end - value)};
+				missing--;
+				break;
 			}
 		}
 		line = line_end + 1;
 	}
-	return false;
 }

@@ -40,15 +40,25 @@ meminfo_status meminfo_memory(const char *text, std::size_t length,
                               std::uint64_t *total_kib,
                               std::uint64_t *available_kib);
 
+/* A value of /proc/cpuinfo: where it starts and its length, or null. */
+struct cpuinfo_value {
+	const char *text;
+	std::size_t length;
+};
+
+/* The most keys looked for in one pass; any more are not looked for. */
+constexpr std::size_t CPUINFO_MAX_KEYS = 16;
+
 /*
- * Finds the first line of /proc/cpuinfo text whose key is key, matched
- * whole and in any case, such as "model name\t: AMD EPYC 7B13" for the key
- * "model name" (LoongArch prints "Model Name"), and points *value at the
- * text after its colon and one space, *value_length bytes up to the line's
- * end.  Returns true when found.
+ * Finds, in one pass over /proc/cpuinfo text, the first line of each of
+ * key_count keys, matched whole and in any case, such as "model name\t: AMD
+ * EPYC 7B13" for the key "model name" (LoongArch prints "Model Name").
+ * Each value is the text after the colon and one space, up to the line's
+ * end; values[i] is left null for a key that no line has.
  */
-bool cpuinfo_field(const char *text, std::size_t length, const char *key,
-                   const char **value, std::size_t *value_length);
+void cpuinfo_values(const char *text, std::size_t length,
+                    const char *const keys[], std::size_t key_count,
+                    cpuinfo_value values[]);
 
 /*
  * Returns the length of text up to and including its last newline, for a
