@@ -66,26 +66,33 @@ if [ "$(uname -m)" = x86_64 ]; then
 	done
 fi
 
-# Prints the median wall time of each program in milliseconds, one a line.
+# Prints, one line a program, its median wall time in milliseconds and its
+# ratio to each of the floors given by their indexes in the list: the median,
+# over the rounds, of the ratio of its time to the floor's in the same round,
+# so that what slows the whole machine for a while cancels out.
 wall_medians() {
-	python3 - "$rounds" "$@" <<'PYTHON'
+	python3 - "$rounds" "$floors" "$@" <<'PYTHON'
 import os, random, statistics, sys, time
 rounds = int(sys.argv[1])
-programs = sys.argv[2:]
+floors = [int(i) for i in sys.argv[2].split()]
+programs = sys.argv[3:]
 null = os.open("/dev/null", os.O_WRONLY)
 actions = [(os.POSIX_SPAWN_DUP2, null, 1)]
-times = {program: [] for program in programs}
-order = list(programs)
+times = [[] for program in programs]
+order = list(range(len(programs)))
 for run in range(rounds + 50):
     random.shuffle(order)
-    for program in order:
+    for i in order:
         start = time.perf_counter_ns()
-        os.waitpid(os.posix_spawn(program, [program], os.environ,
+        os.waitpid(os.posix_spawn(programs[i], [programs[i]], os.environ,
                                   file_actions=actions), 0)
         if run >= 50:
-            times[program].append(time.perf_counter_ns() - start)
-for program in programs:
-    print("%.4f" % (statistics.median(times[program]) / 1e6))
+            times[i].append(time.perf_counter_ns() - start)
+for i in range(len(programs)):
+    ratios = ["%.3f" % statistics.median(a / b for a, b in
+                                         zip(times[i], times[f]))
+              if f < len(programs) else "-" for f in floors]
+    print("%.4f" % (statistics.median(times[i]) / 1e6), *ratios)
 PYTHON
 }
 
@@ -104,36 +111,24 @@ stripped_size() {
 	stat -c %s "$work/stripped"
 }
 
-mapfile -t medians < <(wall_medians "${programs[@]}")
-floor=${medians[2]}
-musl_floor=${medians[3]}
-nolibc_floor=${medians[4]}
-facts_floor=${medians[5]:-}
-
-ratio() {
-	if [ -n "$2" ]; then
-		awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'
-	else
-		echo -
-	fi
-}
+# The floors, by their index in the list: static glibc, musl, no C library,
+# and the facts.
+floors="2 3 4 5"
+mapfile -t walls < <(wall_medians "${programs[@]}")
 
 echo "machine: $(uname -sr), $(uname -m), $(nproc) cores," \
 	"$(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -n 1)"
-echo "wall time: median of $rounds interleaved rounds, in ms and as a ratio" \
-	"to each floor"
+echo "wall time: median of $rounds interleaved rounds, in ms, and the median" \
+	"of each round's ratio to each floor"
 printf '%-22s %7s %6s %6s %6s %6s %8s %6s %5s %7s %12s\n' "" "wall" \
 	"/glibc" "/musl" "/none" "/facts" syscalls faults "KiB" "bytes" \
 	instructions
 for i in "${!names[@]}"; do
+	read -r wall to_glibc to_musl to_none to_facts <<<"${walls[$i]}"
 	read -r peak faults < <("$work/exit_stats" "${programs[$i]}")
 	printf '%-22s %7s %6s %6s %6s %6s %8s %6s %5s %7s %12s\n' \
-		"${names[$i]}" "${medians[$i]}" \
-		"$(ratio "${medians[$i]}" "$floor")" \
-		"$(ratio "${medians[$i]}" "$musl_floor")" \
-		"$(ratio "${medians[$i]}" "$nolibc_floor")" \
-		"$(ratio "${medians[$i]}" "$facts_floor")" \
-		"$(syscalls "${programs[$i]}")" "$faults" "$peak" \
+		"${names[$i]}" "$wall" "$to_glibc" "$to_musl" "$to_none" \
+		"$to_facts" "$(syscalls "${programs[$i]}")" "$faults" "$peak" \
 		"$(stripped_size "${programs[$i]}")" \
 		"$(instructions "${programs[$i]}")"
 done
@@ -141,17 +136,25 @@ done
 if [ "$facts" = yes ]; then
 	echo "what the facts cost, in microseconds: the facts floor less each" \
 		"part, in the same run"
+	# A part's cost: the facts floor's time less that of the floor
+	# without the part, both as ratios to the no-libc floor, in µs.
+	none=${walls[4]%% *}
+	cost() {
+		awk -v a="$1" -v b="$2" -v none="$none" \
+			'BEGIN { printf "%6.1f", (a - b) * none * 1000 }'
+	}
+	read -r _ _ _ facts_to_none _ <<<"${walls[5]}"
 	for i in "${!parts[@]}"; do
-		printf '  %-26s %6.1f\n' "${part_names[$i]}" \
-			"$(awk -v a="$facts_floor" -v b="${medians[$((6 + i))]}" \
-				'BEGIN { print (a - b) * 1000 }')"
+		read -r _ _ _ part_to_none _ <<<"${walls[$((6 + i))]}"
+		printf '  %-26s %s\n' "${part_names[$i]}" \
+			"$(cost "$facts_to_none" "$part_to_none")"
 	done
-	printf '  %-26s %6.1f\n' "musl's start-up and exit" \
-		"$(awk -v a="$musl_floor" -v b="$nolibc_floor" \
-			'BEGIN { print (a - b) * 1000 }')"
-	printf '  %-26s %6.1f\n' "sysfacts above its facts" \
-		"$(awk -v a="${medians[0]}" -v b="$facts_floor" \
-			'BEGIN { print (a - b) * 1000 }')"
+	read -r _ _ _ musl_to_none _ <<<"${walls[3]}"
+	read -r _ _ _ sysfacts_to_none _ <<<"${walls[0]}"
+	printf '  %-26s %s\n' "musl's start-up and exit" \
+		"$(cost "$musl_to_none" 1)"
+	printf '  %-26s %s\n' "sysfacts above its facts" \
+		"$(cost "$sysfacts_to_none" "$facts_to_none")"
 else
 	echo "facts floor: left out, since bench/facts_floor.c is x86-64 code" \
 		"and this is $(uname -m)"
