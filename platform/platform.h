@@ -10,7 +10,8 @@
  *    It fails with ENOENT for a name the system does not have, and with
  *    ENOMEM when the value (a string with its terminating zero) is longer
  *    than *oldlenp.  A value narrower than *oldlenp fills only its own bytes
- *    and sets *oldlenp to its size.  As on FreeBSD, a value that does not
+ *    and sets *oldlenp to its size, so an integer is read at the size given
+ *    back: 4 bytes for FreeBSD's int and u_int, 8 for a 64-bit one.  As on FreeBSD, a value that does not
  *    fit may have been copied in part before the failure, so a caller must
  *    never use the buffer after one.
  *  - kvm_openfiles returns a handle, or a null pointer with a message in
