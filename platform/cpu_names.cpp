@@ -198,10 +198,11 @@ std::size_t powerpc_name(const cpuinfo_value values[], char *made,
 	std::uint64_t version;
 	if (pvr == nullptr || !parse_digits(pvr, pvr_end, 16, 0xffff, &version))
 		return 0;
-	for (const auto &entry : POWERPC_NAMES)
-		if (entry.version == version)
-			return std::size_t(
-			    std::snprintf(made, size, "%s", entry.name));
+	for (std::size_t i = 0;
+	     i < sizeof(POWERPC_NAMES) / sizeof(POWERPC_NAMES[0]); i++)
+		if (POWERPC_NAMES[i].version == version)
+			return std::size_t(std::snprintf(
+			    made, size, "%s", POWERPC_NAMES[i].name));
 
 	const cpuinfo_value &cpu = values[POWER_CPU];
 	std::size_t word = 0;

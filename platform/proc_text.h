@@ -42,8 +42,8 @@ meminfo_status meminfo_memory(const char *text, std::size_t length,
 
 /* A value of /proc/cpuinfo: where it starts and its length, or null. */
 struct cpuinfo_value {
-	const char *text;
-	std::size_t length;
+	const char *text;   // cppcheck-suppress unusedStructMember
+	std::size_t length; // cppcheck-suppress unusedStructMember
 };
 
 /* The most keys looked for in one pass; any more are not looked for. */
