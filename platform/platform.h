@@ -11,9 +11,9 @@
  *    ENOMEM when the value (a string with its terminating zero) is longer
  *    than *oldlenp.  A value narrower than *oldlenp fills only its own bytes
  *    and sets *oldlenp to its size, so an integer is read at the size given
- *    back: 4 bytes for FreeBSD's int and u_int, 8 for a 64-bit one.  As on FreeBSD, a value that does not
- *    fit may have been copied in part before the failure, so a caller must
- *    never use the buffer after one.
+ *    back: 4 bytes for FreeBSD's int and u_int, 8 for a 64-bit one.  As on
+ *    FreeBSD, a value that does not fit may have been copied in part before
+ *    the failure, so a caller must never use the buffer after one.
  *  - kvm_openfiles returns a handle, or a null pointer with a message in
  *    errbuf, which must hold KVM_ERRBUF_SIZE bytes.
  *  - kvm_getprocs returns a non-null pointer and sets *count to the number of
