@@ -29,15 +29,9 @@ int platform::sysctl_values::copy_string(const char *text, std::size_t length,
                                          void *oldp, std::size_t *oldlenp)
 {
 	std::size_t size = length + 1;
-	if (oldp == nullptr) {
-		*oldlenp = size;
-		return 0;
-	}
-	if (*oldlenp < size) {
-		std::memcpy(oldp, text, *oldlenp);
-		errno = ENOMEM;
-		return -1;
-	}
+	/* What does not fit is text alone: its zero would be the last byte. */
+	if (oldp == nullptr || *oldlenp < size)
+		return copy_value(text, size, oldp, oldlenp);
 	std::memcpy(oldp, text, length);
 	static_cast<char *>(oldp)[length] = '\0';
 	*oldlenp = size;
