@@ -18,5 +18,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
 		platform::proc_text::meminfo_kib(text.data(), text.size(), key,
 		                                 &kib);
 	}
+	/* Whatever the text, a view never has more available than in total. */
+	std::uint64_t total = 0;
+	std::uint64_t available = 0;
+	if (platform::proc_text::meminfo_memory(text.data(), text.size(),
+	                                        &total, &available) ==
+	        platform::proc_text::meminfo_status::known &&
+	    available > total)
+		std::abort();
 	return 0;
 }
