@@ -17,7 +17,6 @@
 #include <sys/utsname.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

@@ -103,14 +103,12 @@ static char ascii_lower(char c)
  * another: the key, matched in any case, then blanks up to the colon.
  */
 static const char *value_for_key(const char *line, const char *line_end,
-                                 const char *key, std::size_t key_length)
+                                 const char *key)
 {
-	if (std::size_t(line_end - line) <= key_length)
-		return nullptr;
-	for (std::size_t i = 0; i < key_length; i++)
-		if (ascii_lower(line[i]) != ascii_lower(key[i]))
+	const char *p = line;
+	for (; *key != '\0'; key++, p++)
+		if (p == line_end || ascii_lower(*p) != ascii_lower(*key))
 			return nullptr;
-	const char *p = line + key_length;
 	while (p < line_end && (*p == ' ' || *p == '\t'))
 		p++;
 	if (p == line_end || *p != ':')
@@ -126,13 +124,8 @@ void platform::proc_text::cpuinfo_values(const char *text, std::size_t length,
                                          std::size_t key_count,
                                          cpuinfo_value values[])
 {
-	if (key_count > CPUINFO_MAX_KEYS)
-		key_count = CPUINFO_MAX_KEYS;
-	std::size_t key_lengths[CPUINFO_MAX_KEYS];
-	for (std::size_t k = 0; k < key_count; k++) {
+	for (std::size_t k = 0; k < key_count; k++)
 		values[k] = cpuinfo_value{nullptr, 0};
-		key_lengths[k] = std::strlen(keys[k]);
-	}
 	std::size_t missing = key_count;
 	const char *end = text + length;
 	for (const char *line = text; line < end && missing > 0;) {
@@ -140,8 +133,8 @@ void platform::proc_text::cpuinfo_values(const char *text, std::size_t length,
 		for (std::size_t k = 0; k < key_count; k++) {
 			if (values[k].text != nullptr)
 				continue;
-			const char *value = value_for_key(
-			    line, line_end, keys[k], key_lengths[k]);
+			const char *value =
+			    value_for_key(line, line_end, keys[k]);
 			if (value != nullptr) {
 				values[k] = cpuinfo_value{
 				    value, std::size_t(line_end - value)};

@@ -46,9 +46,6 @@ struct cpuinfo_value {
 	std::size_t length; // cppcheck-suppress unusedStructMember
 };
 
-/* The most keys looked for in one pass; any more are not looked for. */
-constexpr std::size_t CPUINFO_MAX_KEYS = 16;
-
 /*
  * Finds, in one pass over /proc/cpuinfo text, the first line of each of
  * key_count keys, matched whole and in any case, such as "model name\t: AMD
