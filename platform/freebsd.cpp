@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /*
  * FreeBSD: the platform calls are the system's own, passed straight through
- * to libc and libkvm.
+ * to libc and libkvm, with one guard before libkvm's open.
  */
 #include "platform.h"
 
@@ -13,8 +13,11 @@
 #include <fcntl.h>
 #include <kvm.h>
 #include <limits.h>
+#include <paths.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <time.h>
+#include <unistd.h>
 
 static_assert(platform::UPTIME_CLOCK == CLOCK_UPTIME, "clock number");
 static_assert(platform::PROC_SELECTOR_PROCESSES == KERN_PROC_PROC,
@@ -28,11 +31,35 @@ int platform::sysctlbyname(const char *name, void *oldp, std::size_t *oldlenp,
 	return ::sysctlbyname(name, oldp, oldlenp, newp, newlen);
 }
 
+/*
+ * For the live system, libkvm opens /dev/null and then opens it a second
+ * time without checking the result.  When that second open fails for want
+ * of a descriptor, kvm_getprocs takes the handle for a crash dump's and
+ * calls through a null pointer.  Returns whether two descriptors can be
+ * had, by taking two and giving them back.
+ */
+static bool two_descriptors_free()
+{
+	int first = open(_PATH_DEVNULL, O_RDONLY | O_CLOEXEC);
+	if (first < 0)
+		return false;
+	int second = fcntl(first, F_DUPFD_CLOEXEC, 0);
+	if (second >= 0)
+		close(second);
+	close(first);
+	return second >= 0;
+}
+
 platform::kvm_t *platform::kvm_openfiles(const char *execfile,
                                          const char *corefile,
                                          const char *swapfile, int flags,
                                          char *errbuf)
 {
+	if (!two_descriptors_free()) {
+		snprintf(errbuf, KVM_ERRBUF_SIZE, "%s",
+		         "no two file descriptors free for libkvm");
+		return nullptr;
+	}
 	return reinterpret_cast<platform::kvm_t *>(
 	    ::kvm_openfiles(execfile, corefile, swapfile, flags, errbuf));
 }

@@ -5,7 +5,8 @@
 # libc++'s, with -Wall -Wextra -Werror, then checks with llvm-nm that the
 # objects need nothing from the C++ runtime and no symbol beyond FreeBSD's
 # libc and libkvm, and configures CMake's FreeBSD build with the same
-# headers.  Nothing is linked: there are no FreeBSD libraries here.
+# headers.  Nothing is linked here; tests/freebsd_vm_test.sh links the
+# amd64 program against FreeBSD 13.2's libraries and runs it.
 # Usage: tests/freebsd_build.sh [folder of the FreeBSD header archives]
 # Without a folder it looks in shared/freebsd beside the project and in
 # /work/shared/freebsd.  Exits 77 when the archives are in neither.
@@ -38,6 +39,8 @@ __stack_chk_fail
 __stack_chk_guard
 __stdoutp
 clock_gettime
+close
+fcntl
 fputs
 fwrite
 getenv
@@ -45,11 +48,13 @@ kvm_getprocs
 kvm_openfiles
 memcpy
 memset
+open
 printf
 putchar
 puts
 setvbuf
 signal
+snprintf
 strcmp
 strlen
 strrchr
