@@ -168,51 +168,74 @@ TABLE
 	# the one text whenever it has a MemTotal (a container's own, from
 	# lxcfs), the machine's from sysinfo(2) only where it has none, and
 	# nothing where its available figure cannot be trusted.
+	# Where the figures follow more than a first read of other lines, the
+	# whole file is read; a tab may follow the colon; a figure in another
+	# unit, or a total of zero, is no view.
+	filler=$(awk 'BEGIN { for (i = 0; i < 80; i++) printf "Filler%d:       1 kB\\n", i }')
 	n=0
 	while IFS='|' read -r text shown; do
 		n=$((n + 1))
-		printf "$text" >"$work/meminfo$n"
+		printf '%b' "$text" >"$work/meminfo$n"
 		saved_total=$expected_total
 		[ "$shown" = machine ] || expected_total=${shown#* / }
-		private_run "/proc/meminfo '$text'" \
+		private_run "/proc/meminfo $n" \
 			"mount --bind '$work/meminfo$n' /proc/meminfo || exit 99"
 		case "$shown" in
-		machine) [ -n "$(field RAM)" ] || fail "meminfo '$text': no RAM" ;;
+		machine) [ -n "$(field RAM)" ] || fail "meminfo $n: no RAM" ;;
 		*) [ "$(field RAM)" = "$shown" ] ||
-			fail "meminfo '$text': RAM '$(field RAM)', not '$shown'" ;;
+			fail "meminfo $n: RAM '$(field RAM)', not '$shown'" ;;
 		esac
 		expected_total=$saved_total
-	done <<'TABLE'
+	done <<TABLE
 MemTotal: 2097152 kB\nMemFree: 524288 kB\nMemAvailable: 1572864 kB\n|512M / 2048M
 MemTotal: 2097152 kB\nMemFree: 262144 kB\nMemAvailable: 4194304 kB\nBuffers: 131072 kB\nCached: 655360 kB\n|1024M / 2048M
 MemTotal: 2097152 kB\nMemFree: 262144 kB\nBuffers: 131072 kB\nCached: 655360 kB\n|1024M / 2048M
 MemTotal: 2097152 kB\nMemFree: 2097152 kB\nMemAvailable: 4194304 kB\nBuffers: 1 kB\nCached: 0 kB\n|
 MemTotal: 2097152 kB\n|
 MemFree: 262144 kB\nMemAvailable: 1572864 kB\n|machine
+MemTotal: 2097152 kB\nMemFree: 131072 kB\n${filler}MemAvailable: 1572864 kB\n|512M / 2048M
+${filler}MemTotal: 2097152 kB\nMemAvailable: 1572864 kB\n|512M / 2048M
+MemTotal:\t2097152 kB\nMemAvailable:\t1572864 kB\n|512M / 2048M
+MemTotal: 2048 MB\nMemAvailable: 1536 MB\n|
+MemTotal: 2 GB\n|
+MemTotal: 0 kB\nMemAvailable: 0 kB\n|
+${filler}MemTotal: 2048 MB\n|
 TABLE
 	private_run "/dev/zero over /proc/meminfo" \
 		"mount --bind /dev/zero /proc/meminfo || exit 99"
 	[ -n "$(field RAM)" ] || fail "/dev/zero over /proc/meminfo: no RAM"
 
-	# Model names with control bytes, and one too long to show.
-	while IFS='|' read -r model shown; do
-		printf "processor\t: 0\nmodel name\t: $model\n" >"$work/cpuinfo"
-		expected_cpu=$(printf "$shown")
-		private_run "model name '$model'" \
+	# cpuinfo texts and the CPU row each must give, the name wherever it
+	# is in the file: model names with control bytes, one too long to show,
+	# lines longer than a first read or a page before the name, and 32-bit
+	# ARM's identification lines after a long Features line, which name the
+	# core where the kernel's generic model name would not.
+	long_line=$(head -c 5000 /dev/zero | tr '\0' f)
+	features=$(head -c 1100 /dev/zero | tr '\0' v)
+	arm="CPU implementer\t: 0x41\nCPU architecture: 7\nCPU variant\t: 0x0"
+	arm="$arm\nCPU part\t: 0xc07\nCPU revision\t: 5\n"
+	while IFS='|' read -r text shown; do
+		printf '%b' "$text" >"$work/cpuinfo"
+		expected_cpuinfo=$work/cpuinfo
+		private_run "cpuinfo '$(printf '%.60s' "$text")'" \
 			"mount --bind '$work/cpuinfo' /proc/cpuinfo || exit 99"
-		[ "$(field CPU)" = "$expected_cpu" ] ||
-			fail "model name '$model': CPU '$(field CPU)'"
+		[ "$(field CPU)" = "$(printf '%b' "$shown")" ] ||
+			fail "cpuinfo '$(printf '%.60s' "$text")': CPU '$(field CPU)'"
 	done <<TABLE
-AMD  EPYC   7B13|AMD EPYC 7B13
-Evil\\033[2J\\033[H|Evil?[2J?[H
-\\033]0;title\\007|?]0;title?
-$(head -c 256 /dev/zero | tr '\0' m)|
+model name\t: AMD  EPYC   7B13\n|AMD EPYC 7B13
+model name\t: Evil\0033[2J\0033[H\n|Evil?[2J?[H
+model name\t: \0033]0;title\0007\n|?]0;title?
+model name\t: $(head -c 256 /dev/zero | tr '\0' m)\n|
+flags\t: ${features}\nmodel name\t: AMD EPYC\n|AMD EPYC
+flags\t: ${long_line}\nmodel name\t: AMD EPYC\n|AMD EPYC
+model name\t: ${long_line}\nmodel name\t: AMD EPYC\n|
+processor\t: 0\nmodel name\t: ARMv7 Processor rev 5 (v7l)\nFeatures\t: ${features}\n${arm}|ARM Cortex-A7 r0p5
 TABLE
+	expected_cpuinfo=/proc/cpuinfo
 
 	# FIFOs over /proc/cpuinfo: one that nobody writes must not hold the
 	# run up, and one written in two steps must not give half a model.
 	mkfifo "$work/fifo"
-	expected_cpu=
 	private_run "a FIFO nobody writes over /proc/cpuinfo" \
 		"mount --bind '$work/fifo' /proc/cpuinfo || exit 99
 		exec timeout 10 \"\$0\""
@@ -224,7 +247,6 @@ TABLE
 		sleep 0.1
 		exec timeout 10 \"\$0\""
 	[ "$(field CPU)" = "" ] || fail "FIFO over /proc/cpuinfo: CPU $(field CPU)"
-	expected_cpu=$(cpu_model_of /proc/cpuinfo)
 	private_run "a FIFO over /proc/meminfo" \
 		"mount --bind '$work/fifo' /proc/meminfo || exit 99
 		exec timeout 10 \"\$0\""
@@ -236,6 +258,25 @@ TABLE
 	[ "$(field CPU)" = "" ] || fail "/proc hidden: CPU $(field CPU)"
 	[ "$(field Hostname)" = "$expected_host" ] ||
 		fail "/proc hidden: Hostname $(field Hostname)"
+	# Whatever else is mounted over /proc, its numbered folders are not
+	# this system's processes: a tmpfs with such folders, one with a plain
+	# file named self too, a threaded process's task folder, and the /proc
+	# of another PID namespace.
+	python3 -c 'import threading, time
+for _ in range(3): threading.Thread(target=time.sleep, args=(60,)).start()' &
+	threaded=$!
+	while IFS='|' read -r name setup; do
+		private_run "$name over /proc" "$setup"
+		[ "$(field Processes)" = "" ] ||
+			fail "$name over /proc: Processes $(field Processes)"
+	done <<TABLE
+a tmpfs with numbered folders|mount -t tmpfs none /proc && mkdir /proc/1 /proc/2 /proc/3 || exit 99
+a tmpfs with folders and a file self|mount -t tmpfs none /proc && mkdir /proc/1 /proc/2 && echo 1 >/proc/self || exit 99
+a task folder|mount --bind /proc/$threaded/task /proc || exit 99
+another PID namespace's /proc|unshare -p -f sh -c 'mount -t proc proc /proc && exec sleep 30' & i=0; while [ -e /proc/self ] && [ \$i -lt 100 ]; do sleep 0.05; i=\$((i + 1)); done; [ ! -e /proc/self ] || exit 99
+TABLE
+	kill "$threaded"
+
 	# And with sysinfo(2) failing too, memory cannot be known at all.
 	if command -v strace >/dev/null; then
 		private_run "/proc hidden, sysinfo failing" "

@@ -1,7 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: BSD-2-Clause
 # Compiles the FreeBSD build on Linux, for amd64 and arm64: app/, fields/ and
-# platform/freebsd.cpp with clang against FreeBSD 13.4's own headers and
+# platform/freebsd/ with clang against FreeBSD 13.4's own headers and
 # libc++'s, with -Wall -Wextra -Werror, then checks with llvm-nm that the
 # objects need nothing from the C++ runtime and no symbol beyond FreeBSD's
 # libc and libkvm, and configures CMake's FreeBSD build with the same
@@ -70,12 +70,12 @@ for arch in amd64:x86_64 arm64:aarch64; do
 	tar -xJf "$headers/freebsd-13.4-$name-include.tar.xz" -C "$sysroot"
 	objects=
 	for source in app/main.cpp app/report.cpp fields/*.cpp \
-		platform/freebsd.cpp; do
+		platform/freebsd/*.cpp; do
 		object=$work/$name-$(echo "$source" | tr / -).o
 		clang++ --target="$target" --sysroot="$sysroot" -nostdinc++ \
 			-isystem "$libcxx" -std=c++17 -O2 -Wall -Wextra -Werror \
 			-fno-exceptions -fno-rtti -I "$root/app" -I "$root/art" \
-			-I "$root/fields" -I "$root/platform" \
+			-I "$root/fields" -I "$root/platform" -I "$root/platform/freebsd" \
 			-c "$root/$source" -o "$object"
 		objects="$objects $object"
 	done

@@ -2,17 +2,46 @@
 /*
  * Fuzzes the naming of the processor with any /proc/cpuinfo text, in a
  * buffer that is not zero-terminated, and checks that the name it gives
- * lies in the buffer or in the name it made.
+ * lies in the buffer or in the name it made, and that the lines taken one
+ * by one, as the file is read, give the same name.
  */
 #include "cpu_names.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 static bool no_midr(std::uint32_t *)
 {
 	return false;
+}
+
+/* Whether the lines of text, taken one by one, name the processor so. */
+static bool streamed_name_is(const std::vector<char> &text, bool found,
+                             const char *name, std::size_t length)
+{
+	namespace cpu_names = platform::cpu_names;
+	cpu_names::cpuinfo_lines lines{};
+	const char *end = text.data() + text.size();
+	for (const char *line = text.data(); line < end;) {
+		const void *newline =
+		    std::memchr(line, '\n', std::size_t(end - line));
+		const char *line_end =
+		    newline ? static_cast<const char *>(newline) : end;
+		if (!cpu_names::take_cpuinfo_line(&lines, line,
+		                                  std::size_t(line_end - line)))
+			break;
+		line = line_end + 1;
+	}
+	char made[cpu_names::MADE_NAME_SIZE];
+	const char *streamed = nullptr;
+	std::size_t streamed_length = 0;
+	if (!cpu_names::name_from_values(lines.values, no_midr, made, &streamed,
+	                                 &streamed_length))
+		return !found;
+	return found && streamed_length == length &&
+	       std::memcmp(streamed, name, length) == 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
@@ -22,8 +51,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
 	char made[platform::cpu_names::MADE_NAME_SIZE];
 	const char *name = nullptr;
 	std::size_t length = 0;
-	if (!platform::cpu_names::processor_name(text.data(), text.size(),
-	                                         no_midr, made, &name, &length))
+	bool found = platform::cpu_names::processor_name(
+	    text.data(), text.size(), no_midr, made, &name, &length);
+	if (!streamed_name_is(text, found, name, length))
+		std::abort();
+	if (!found)
 		return 0;
 	bool in_text =
 	    name >= text.data() && name + length <= text.data() + text.size();

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /*
  * Fuzzes the /proc/meminfo parser with any text, in a buffer that is not
- * zero-terminated, as read(2) leaves it.
+ * zero-terminated, as read(2) leaves it, and checks that a reading which
+ * stops where the lines say the view is settled gives the whole text's.
  */
 #include "proc_text.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
@@ -25,6 +27,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
 	                                        &total, &available) ==
 	        platform::proc_text::meminfo_status::known &&
 	    available > total)
+		std::abort();
+
+	namespace proc_text = platform::proc_text;
+	proc_text::meminfo_figures figures{};
+	const char *end = text.data() + text.size();
+	for (const char *line = text.data(); line < end;) {
+		const void *newline =
+		    std::memchr(line, '\n', std::size_t(end - line));
+		const char *line_end =
+		    newline ? static_cast<const char *>(newline) : end;
+		if (!proc_text::meminfo_take_line(
+		        &figures, line, std::size_t(line_end - line), false))
+			break;
+		line = line_end + 1;
+	}
+	std::uint64_t early_total = 0;
+	std::uint64_t early_available = 0;
+	if (proc_text::meminfo_view(figures, &early_total, &early_available) !=
+	        proc_text::meminfo_memory(text.data(), text.size(), &total,
+	                                  &available) ||
+	    early_total != total || early_available != available)
 		std::abort();
 	return 0;
 }

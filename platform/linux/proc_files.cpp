@@ -8,6 +8,7 @@
 #include "proc_text.h"
 
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/syscall.h>
 
 #include <cerrno>
@@ -117,6 +118,104 @@ ssize_t platform::proc_files::read_text_file(const char *path, char *buffer,
 	return length;
 }
 
+namespace
+{
+
+/* One read(2), made again when a signal interrupts it, up to a limit. */
+ssize_t read_once(int fd, char *buffer, std::size_t size)
+{
+	for (int retries = platform::proc_files::INTERRUPTED_RETRIES;;
+	     retries--) {
+		ssize_t part = read(fd, buffer, size);
+		if (part >= 0 || errno != EINTR || retries == 0)
+			return part;
+	}
+}
+
+/*
+ * Hands the whole lines of [text, end) to visit, and returns where the
+ * unfinished line after them starts.  *skipping says that the first line
+ * is the rest of one already handed over cut.
+ */
+const char *visit_lines(const char *text, const char *end,
+                        platform::proc_files::line_visitor visit, void *context,
+                        bool *skipping, bool *stopped)
+{
+	while (!*stopped) {
+		const void *newline =
+		    std::memchr(text, '\n', std::size_t(end - text));
+		if (newline == nullptr)
+			break;
+		const char *line_end = static_cast<const char *>(newline);
+		if (*skipping)
+			*skipping = false;
+		else
+			*stopped = !visit(text, std::size_t(line_end - text),
+			                  false, context);
+		text = line_end + 1;
+	}
+	return text;
+}
+
+} // namespace
+
+platform::proc_files::lines_status
+platform::proc_files::each_line(const char *path, char *buffer,
+                                std::size_t size, std::size_t first_read,
+                                line_visitor visit, void *context)
+{
+	int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY);
+	if (fd < 0)
+		return lines_status::absent;
+	struct stat status;
+	if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+		close(fd);
+		return lines_status::absent;
+	}
+	std::size_t held = 0; /* the unfinished line at the buffer's start */
+	std::size_t ask = first_read < size ? first_read : size;
+	std::uint64_t total = 0;
+	bool skipping = false;
+	bool stopped = false;
+	lines_status result = lines_status::failed;
+	while (total <= TEXT_FILE_MAX) {
+		ssize_t part = read_once(fd, buffer + held, ask - held);
+		if (part < 0)
+			break;
+		total += std::uint64_t(part);
+		const char *end = buffer + held + part;
+		const char *rest = visit_lines(buffer, end, visit, context,
+		                               &skipping, &stopped);
+		held = std::size_t(end - rest);
+		if (!stopped && part == 0) {
+			/* The last line may have no line end. */
+			if (held > 0 && !skipping)
+				visit(rest, held, false, context);
+			stopped = true;
+		}
+		if (stopped) {
+			result = lines_status::read;
+			break;
+		}
+		if (held == size) {
+			/* A line longer than the buffer: its start alone. */
+			stopped =
+			    !skipping && !visit(buffer, size, true, context);
+			skipping = true;
+			held = 0;
+			if (stopped) {
+				result = lines_status::read;
+				break;
+			}
+		} else {
+			std::memmove(buffer, rest, held);
+		}
+		ask = size;
+	}
+	close(fd);
+	return result;
+}
+
 bool platform::proc_files::count_process_records(const char *records,
                                                  std::size_t length,
                                                  int *processes)
@@ -138,15 +237,41 @@ bool platform::proc_files::count_process_records(const char *records,
 	return true;
 }
 
+bool platform::proc_files::is_own_proc(int fd)
+{
+	/* PROC_SUPER_MAGIC, from <linux/magic.h>. */
+	constexpr unsigned long PROC_FILE_SYSTEM = 0x9fa0;
+	struct statfs file_system;
+	if (fstatfs(fd, &file_system) != 0 ||
+	    static_cast<unsigned long>(file_system.f_type) != PROC_FILE_SYSTEM)
+		return false;
+	/* "self" links to the reader's process ID, such as "4242". */
+	char self[16];
+	ssize_t length = readlinkat(fd, "self", self, sizeof(self));
+	if (length <= 0 || std::size_t(length) >= sizeof(self))
+		return false;
+	long long pid = 0;
+	for (ssize_t i = 0; i < length; i++) {
+		if (self[i] < '0' || self[i] > '9')
+			return false;
+		pid = pid * 10 + (self[i] - '0');
+	}
+	return pid == getpid();
+}
+
 bool platform::proc_files::count_process_directory(int fd, int *processes)
 {
 	alignas(8) char buffer[DIRENT_BUFFER_SIZE];
 	int count = 0;
 	int retries = INTERRUPTED_RETRIES;
-	/* Until the first records are in, whether the start was skipped. */
-	bool skipped =
-	    lseek(fd, FIRST_PROCESS_ENTRY, SEEK_SET) == FIRST_PROCESS_ENTRY;
-	if (!skipped && lseek(fd, 0, SEEK_SET) != 0)
+	/*
+	 * Until the first records are in, whether the start was skipped.  A
+	 * seek that fails leaves a directory just opened at its start.
+	 */
+	off_t position = lseek(fd, FIRST_PROCESS_ENTRY, SEEK_SET);
+	bool skipped = position == FIRST_PROCESS_ENTRY;
+	if (position != FIRST_PROCESS_ENTRY && position != -1 &&
+	    lseek(fd, 0, SEEK_SET) != 0)
 		return false;
 	for (std::uint64_t calls = 0; calls < PROC_LISTING_MAX_CALLS; calls++) {
 		long length =

@@ -9,6 +9,7 @@
 #include "cpu_names.h"
 
 #include "arm_cpu_table.h"
+#include "powerpc_cpu_table.h"
 #include "proc_text.h"
 
 #include <cstdio>
@@ -18,6 +19,7 @@ namespace
 {
 
 namespace table = platform::arm_cpu_table;
+using platform::cpu_names::KEPT_VALUE_MAX;
 using platform::proc_text::cpuinfo_value;
 
 /* The lines of /proc/cpuinfo that name a processor. */
@@ -32,6 +34,8 @@ enum cpuinfo_key {
 	RISCV_UARCH,
 	KEY_COUNT
 };
+static_assert(KEY_COUNT == platform::cpu_names::CPUINFO_KEY_COUNT,
+              "one kept value a key");
 const char *const CPUINFO_KEYS[KEY_COUNT] = {
     "CPU implementer", "CPU variant", "CPU part",   "CPU revision",
     "revision",        "cpu",         "model name", "uarch",
@@ -79,7 +83,7 @@ bool parse_number(const char *p, const char *end, std::uint64_t limit,
 bool value_number(const cpuinfo_value &value, std::uint64_t limit,
                   std::uint64_t *number)
 {
-	if (value.text == nullptr)
+	if (value.text == nullptr || value.length >= KEPT_VALUE_MAX)
 		return false;
 	const char *end = value.text + value.length;
 	while (end > value.text &&
@@ -162,28 +166,35 @@ std::size_t arm_name(std::uint32_t midr, char *made, std::size_t size)
 	return written > 0 ? std::size_t(written) : 0;
 }
 
-/* FreeBSD's names of POWER processors by the version half of the PVR. */
-const struct {
-	unsigned short version;
-	const char *name;
-} POWERPC_NAMES[] = {
-    {0x0039, "IBM PowerPC 970"}, {0x003C, "IBM PowerPC 970FX"},
-    {0x003F, "IBM POWER7"},      {0x0044, "IBM PowerPC 970MP"},
-    {0x004A, "IBM POWER7+"},     {0x004B, "IBM POWER8E"},
-    {0x004C, "IBM POWER8NVL"},   {0x004D, "IBM POWER8"},
-    {0x004E, "IBM POWER9"},
-};
+/* Finds a PowerPC version by binary search, the table being sorted. */
+const char *powerpc_model_name(unsigned version)
+{
+	namespace models = platform::powerpc_cpu_table;
+	std::size_t low = 0;
+	std::size_t high = models::MODEL_COUNT;
+	while (low < high) {
+		std::size_t middle = low + (high - low) / 2;
+		const models::model &entry = models::MODELS[middle];
+		if (entry.version == version)
+			return entry.name;
+		if (entry.version < version)
+			low = middle + 1;
+		else
+			high = middle;
+	}
+	return nullptr;
+}
 
 /*
- * Names a POWER processor from "revision\t: 2.2 (pvr 004e 1202)": FreeBSD's
- * name for the version, 004e, or for a POWER processor newer than its
- * table, "IBM " and the first word of "cpu\t: POWER10, altivec supported".
+ * Names a PowerPC processor from "revision\t: 2.2 (pvr 004e 1202)":
+ * FreeBSD's name for the version, 004e, or for a POWER processor newer than
+ * its table, "IBM " and the first word of "cpu\t: POWER10, altivec supported".
  */
 std::size_t powerpc_name(const cpuinfo_value values[], char *made,
                          std::size_t size)
 {
 	const cpuinfo_value &revision = values[POWER_REVISION];
-	if (revision.text == nullptr)
+	if (revision.text == nullptr || revision.length >= KEPT_VALUE_MAX)
 		return 0;
 	const char *end = revision.text + revision.length;
 	const char *pvr = nullptr;
@@ -198,11 +209,9 @@ std::size_t powerpc_name(const cpuinfo_value values[], char *made,
 	std::uint64_t version;
 	if (pvr == nullptr || !parse_digits(pvr, pvr_end, 16, 0xffff, &version))
 		return 0;
-	for (std::size_t i = 0;
-	     i < sizeof(POWERPC_NAMES) / sizeof(POWERPC_NAMES[0]); i++)
-		if (POWERPC_NAMES[i].version == version)
-			return std::size_t(std::snprintf(
-			    made, size, "%s", POWERPC_NAMES[i].name));
+	const char *model = powerpc_model_name(unsigned(version));
+	if (model != nullptr)
+		return std::size_t(std::snprintf(made, size, "%s", model));
 
 	const cpuinfo_value &cpu = values[POWER_CPU];
 	std::size_t word = 0;
@@ -232,13 +241,11 @@ bool platform::cpu_names::parse_midr(const char *text, std::size_t length,
 	return true;
 }
 
-bool platform::cpu_names::processor_name(
-    const char *cpuinfo, std::size_t length, bool (*read_midr)(std::uint32_t *),
-    char (&made)[MADE_NAME_SIZE], const char **name, std::size_t *name_length)
+bool platform::cpu_names::name_from_values(
+    const cpuinfo_value values[CPUINFO_KEY_COUNT],
+    bool (*read_midr)(std::uint32_t *), char (&made)[MADE_NAME_SIZE],
+    const char **name, std::size_t *name_length)
 {
-	cpuinfo_value values[KEY_COUNT];
-	platform::proc_text::cpuinfo_values(cpuinfo, length, CPUINFO_KEYS,
-	                                    KEY_COUNT, values);
 	std::uint32_t midr;
 	std::size_t made_length = 0;
 	if (values[ARM_IMPLEMENTER].text != nullptr) {
@@ -256,10 +263,49 @@ bool platform::cpu_names::processor_name(
 	const cpuinfo_value &named = values[MODEL_NAME].text != nullptr
 	                                 ? values[MODEL_NAME]
 	                                 : values[RISCV_UARCH];
-	if (named.text == nullptr ||
+	if (named.text == nullptr || named.length >= KEPT_VALUE_MAX ||
 	    std::memchr(named.text, '\0', named.length) != nullptr)
 		return false;
 	*name = named.text;
 	*name_length = named.length;
 	return true;
+}
+
+bool platform::cpu_names::processor_name(
+    const char *cpuinfo, std::size_t length, bool (*read_midr)(std::uint32_t *),
+    char (&made)[MADE_NAME_SIZE], const char **name, std::size_t *name_length)
+{
+	cpuinfo_value values[KEY_COUNT] = {};
+	platform::proc_text::cpuinfo_values(cpuinfo, length, CPUINFO_KEYS,
+	                                    KEY_COUNT, values);
+	return name_from_values(values, read_midr, made, name, name_length);
+}
+
+bool platform::cpu_names::take_cpuinfo_line(cpuinfo_lines *lines,
+                                            const char *line,
+                                            std::size_t length)
+{
+	cpuinfo_value found[KEY_COUNT];
+	for (std::size_t k = 0; k < KEY_COUNT; k++)
+		found[k] = lines->values[k];
+	platform::proc_text::cpuinfo_values(line, length, CPUINFO_KEYS,
+	                                    KEY_COUNT, found);
+	for (std::size_t k = 0; k < KEY_COUNT; k++) {
+		if (lines->values[k].text != nullptr ||
+		    found[k].text == nullptr)
+			continue;
+		std::size_t kept = found[k].length < KEPT_VALUE_MAX
+		                       ? found[k].length
+		                       : KEPT_VALUE_MAX;
+		std::memcpy(lines->kept[k], found[k].text, kept);
+		lines->values[k] = cpuinfo_value{lines->kept[k], kept};
+	}
+	/*
+	 * Only the four lines of an ARM processor settle its name: before
+	 * them, any later line could still make one.
+	 */
+	return lines->values[ARM_IMPLEMENTER].text == nullptr ||
+	       lines->values[ARM_VARIANT].text == nullptr ||
+	       lines->values[ARM_PART].text == nullptr ||
+	       lines->values[ARM_REVISION].text == nullptr;
 }

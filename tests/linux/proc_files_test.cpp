@@ -23,6 +23,8 @@ namespace
 
 using platform::proc_files::count_process_directory;
 using platform::proc_files::count_process_records;
+using platform::proc_files::each_line;
+using platform::proc_files::lines_status;
 using platform::proc_files::read_text_file;
 using platform::proc_files::read_to_end;
 
@@ -115,6 +117,52 @@ TEST_F(TextFile, AFullBufferKeepsWholeLinesOnly)
 		ASSERT_GE(length, 0) << test.text;
 		EXPECT_EQ(std::string(buffer, std::size_t(length)), test.read);
 	}
+}
+
+/* Collects the lines each_line() hands over, a cut one marked with "~". */
+bool collect_line(const char *line, std::size_t length, bool cut, void *context)
+{
+	auto *lines = static_cast<std::string *>(context);
+	lines->append(line, length).append(cut ? "~|" : "|");
+	return lines->find("stop") == std::string::npos;
+}
+
+TEST_F(TextFile, EachLineHandsOverEveryLineWholeOrCut)
+{
+	const struct {
+		const char *text;
+		std::size_t first_read;
+		const char *lines; /* through a buffer of 8 bytes */
+	} cases[] = {
+	    {"ab\ncd\n", 8, "ab|cd|"},
+	    {"ab\ncd", 8, "ab|cd|"},
+	    {"abc\ndefghi\njk\n", 2, "abc|defghi|jk|"},
+	    {"abcdefghijkl\nm\n", 8, "abcdefgh~|m|"},
+	    {"abcdefghijklmnopqrstuvwxyz\nm", 3, "abcdefgh~|m|"},
+	    {"a\nstop\nb\n", 8, "a|stop|"},
+	    {"\n\n", 1, "||"},
+	    {"", 8, ""},
+	};
+	std::string path = dir + "/lines";
+	for (const auto &test : cases) {
+		int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+		ASSERT_GE(fd, 0);
+		ASSERT_EQ(write(fd, test.text, std::strlen(test.text)),
+		          ssize_t(std::strlen(test.text)));
+		close(fd);
+		char buffer[8];
+		std::string lines;
+		EXPECT_EQ(each_line(path.c_str(), buffer, sizeof(buffer),
+		                    test.first_read, collect_line, &lines),
+		          lines_status::read)
+		    << test.text;
+		EXPECT_EQ(lines, test.lines) << test.text;
+	}
+	std::string lines;
+	char buffer[8];
+	EXPECT_EQ(each_line(dir.c_str(), buffer, sizeof(buffer), 8,
+	                    collect_line, &lines),
+	          lines_status::absent);
 }
 
 /* Appends one getdents64 record of reclen bytes for name. */

@@ -7,6 +7,7 @@
 #define SYSFACTS_PLATFORM_PROC_FILES_H
 
 #include <cstddef>
+#include <cstdint>
 #include <sys/types.h>
 
 namespace platform::proc_files
@@ -35,6 +36,38 @@ ssize_t read_to_end(int fd, char *buffer, std::size_t size);
  */
 ssize_t read_text_file(const char *path, char *buffer, std::size_t size);
 
+/* What each_line() found of a file. */
+enum class lines_status {
+	absent, /* no regular file there, or one that cannot be opened */
+	failed, /* a read failed, or the file ran past TEXT_FILE_MAX */
+	read,   /* every line was handed over, or the visitor stopped */
+};
+
+/*
+ * Longer than any text file Linux writes in /proc, cpuinfo of the largest
+ * machines included; a file that runs on past it is not one of them.
+ */
+constexpr std::uint64_t TEXT_FILE_MAX = 64ULL << 20;
+
+/*
+ * Takes one line, without its line end.  A line longer than the buffer is
+ * handed over once, cut: only its start is there.  Returns false to stop
+ * the reading.
+ */
+using line_visitor = bool (*)(const char *line, std::size_t length, bool cut,
+                              void *context);
+
+/*
+ * Reads the regular text file at path and hands each of its lines to visit,
+ * in order, until the file ends or visit returns false.  The lines pass
+ * through buffer, of size bytes; the first read asks for first_read bytes
+ * of them only, so that a file whose first part settles what the caller
+ * needs can be left there.
+ */
+lines_status each_line(const char *path, char *buffer, std::size_t size,
+                       std::size_t first_read, line_visitor visit,
+                       void *context);
+
 /*
  * Counts the processes among length bytes of records from one getdents64(2)
  * call, adding them to *processes: the directories whose names start with a
@@ -45,7 +78,16 @@ bool count_process_records(const char *records, std::size_t length,
                            int *processes);
 
 /*
- * Counts the processes of the open /proc directory fd, with getdents64(2)
+ * Returns true when the open directory fd is the kernel's procfs, and the
+ * one of this process's PID namespace: its "self" names this process.  Not
+ * a tmpfs with numbered folders, a process's task folder bound over /proc,
+ * or the /proc of another namespace.
+ */
+bool is_own_proc(int fd);
+
+/*
+ * Counts the processes of the open /proc directory fd, which must be one
+ * that is_own_proc() accepts, with getdents64(2)
  * into a buffer of one page, from the first process entry where /proc is
  * laid out as Linux lays it out, else from its start.  Returns
  * false when a call fails, a record is malformed, the listing holds no
