@@ -6,11 +6,11 @@
 #include "report.h"
 
 #include "logo.h"
+#include "output.h"
 #include "fields.h"
 #include "platform.h"
 
 #include <cstddef>
-#include <cstdio>
 
 /* Held open for the whole run; process exit closes it. */
 static platform::kvm_t *process_table;
@@ -60,63 +60,63 @@ static constexpr logo_row_lengths LOGO_ROW_LENGTHS = [] {
  */
 static void print_logo_row(int row)
 {
-	fwrite(LOGO_ROWS[row], 1, LOGO_ROW_LENGTHS.of[row], stdout);
+	output_bytes(LOGO_ROWS[row], LOGO_ROW_LENGTHS.of[row]);
 }
 
 int print_report()
 {
 	bool processes_known = count_processes();
 
-	puts("\n");
+	output_text("\n\n");
 	print_logo_row(0);
-	putchar('\n');
+	output_char('\n');
 
 	print_logo_row(1);
 	print_labelled_sysctl("Hostname", "kern.hostname");
-	putchar('\n');
+	output_char('\n');
 
 	print_logo_row(2);
 	print_bootmethod();
-	putchar('\n');
+	output_char('\n');
 
 	print_logo_row(3);
 	print_label("OS");
 	print_sysctl_string("kern.ostype");
-	putchar(' ');
+	output_char(' ');
 	print_sysctl_string("hw.machine_arch");
-	putchar('\n');
+	output_char('\n');
 
 	print_logo_row(4);
 	print_labelled_sysctl("Version", "kern.osrelease");
-	putchar('\n');
+	output_char('\n');
 
 	print_logo_row(5);
 	print_cpu();
-	putchar('\n');
+	output_char('\n');
 
 	print_logo_row(6);
 	print_memory();
-	putchar('\n');
+	output_char('\n');
 
 	print_logo_row(7);
-	fputs(FIXED_LABEL("Processes"), stdout);
+	output_text(FIXED_LABEL("Processes"));
 	if (processes_known)
-		printf("%d", process_count > 0 ? process_count : 0);
-	putchar('\n');
+		output_format("%d", process_count > 0 ? process_count : 0);
+	output_char('\n');
 
 	print_logo_row(8);
-	fputs(FIXED_LABEL("Shell"), stdout);
+	output_text(FIXED_LABEL("Shell"));
 	print_shell();
-	putchar('\n');
+	output_char('\n');
 
 	print_logo_row(9);
 	print_uptime();
-	putchar('\n');
+	output_char('\n');
 
 	for (int row = 10; row < LOGO_ROW_COUNT; row++) {
 		print_logo_row(row);
-		putchar('\n');
+		output_char('\n');
 	}
-	puts("\n");
+	output_text("\n\n");
 	return 0;
 }

@@ -4,19 +4,19 @@
  * reading and printing of kernel text values such as kern.hostname.
  */
 #include "fields.h"
+#include "output.h"
 
 #include "platform.h"
 
 #include <climits>
-#include <cstdio>
 #include <cstring>
 
 /* Writes the same bytes as FIXED_LABEL(text), for a text known at run time. */
 void print_label(const char *text)
 {
-	fputs(LABEL_START, stdout);
-	fputs(text, stdout);
-	fputs(LABEL_END, stdout);
+	output_text(LABEL_START);
+	output_text(text);
+	output_text(LABEL_END);
 }
 
 /*
@@ -94,17 +94,17 @@ static void print_text(const char *text, std::size_t length, bool collapse)
 		if (character == 0) {
 			bool is_space = *p == ' ';
 			if (!(collapse && is_space && after_space))
-				putchar(is_control_byte(*p) ? '?' : *p);
+				output_char(is_control_byte(*p) ? '?' : *p);
 			after_space = is_space;
 			p++;
 			continue;
 		}
 		/* U+0080 to U+009F are encoded as C2 80 to C2 9F. */
 		if (character == 2 && p[0] == 0xc2 && p[1] <= 0x9f)
-			putchar('?');
+			output_char('?');
 		else
 			for (std::size_t i = 0; i < character; i++)
-				putchar(p[i]);
+				output_char(p[i]);
 		after_space = false;
 		p += character;
 	}
@@ -145,7 +145,7 @@ int print_collapsed(const char *text)
 int print_collapsed_sysctl(const char *fixed_label, const char *name)
 {
 	char value[STRING_VALUE_MAX];
-	fputs(fixed_label, stdout);
+	output_text(fixed_label);
 	if (!read_sysctl_string(name, value))
 		return 1;
 	return print_collapsed(value);

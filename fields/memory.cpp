@@ -5,12 +5,12 @@
  * physical memory hw.physmem.
  */
 #include "fields.h"
+#include "output.h"
 
 #include "platform.h"
 
 #include <cinttypes>
 #include <cstdint>
-#include <cstdio>
 
 static constexpr unsigned MEBIBYTE_SHIFT = 20;
 
@@ -45,7 +45,7 @@ static bool read_sysctl_integer(const char *name, std::uint64_t *value)
  */
 int print_memory()
 {
-	fputs(FIXED_LABEL("RAM"), stdout);
+	output_text(FIXED_LABEL("RAM"));
 	std::uint64_t free_pages;
 	std::uint64_t page_size;
 	std::uint64_t physical_memory;
@@ -65,6 +65,6 @@ int print_memory()
 	/* Memory in use is never negative, even when the figures disagree. */
 	std::uint64_t used_mib =
 	    total_mib > free_mib ? total_mib - free_mib : 0;
-	printf("%" PRIu64 "M / %" PRIu64 "M", used_mib, total_mib);
+	output_format("%" PRIu64 "M / %" PRIu64 "M", used_mib, total_mib);
 	return 0;
 }

@@ -5,11 +5,11 @@
  * nearest minute.
  */
 #include "fields.h"
+#include "output.h"
 
 #include "platform.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <ctime>
 
 static constexpr std::int64_t SECONDS_PER_DAY = 86400;
@@ -31,14 +31,14 @@ void print_uptime()
 	int minutes = int(rest % SECONDS_PER_HOUR / SECONDS_PER_MINUTE);
 
 	/* Unlike the other labels, this one has its space inside the colour. */
-	fputs("\033[1;31mUptime: \033[0;0m", stdout);
+	output_text("\033[1;31mUptime: \033[0;0m");
 	if (days > 0)
-		printf("%lld day%s ", static_cast<long long>(days),
-		       days == 1 ? "" : "s");
+		output_format("%lld day%s ", static_cast<long long>(days),
+		              days == 1 ? "" : "s");
 	if (hours > 0)
-		printf("%d:%02d", hours, minutes);
+		output_format("%d:%02d", hours, minutes);
 	else if (minutes > 0)
-		printf("0:%02d", minutes);
+		output_format("0:%02d", minutes);
 	else
-		fputs("0:00", stdout);
+		output_text("0:00");
 }

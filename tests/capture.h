@@ -5,17 +5,21 @@
 #ifndef SYSFACTS_CAPTURE_H
 #define SYSFACTS_CAPTURE_H
 
+#include "output.h"
+
 #include <cstdio>
 #include <string>
 #include <unistd.h>
 
 template <typename Writer> std::string capture(Writer write)
 {
+	output_flush();
 	fflush(stdout);
 	int saved = dup(STDOUT_FILENO);
 	FILE *file = tmpfile();
 	dup2(fileno(file), STDOUT_FILENO);
 	write();
+	output_flush();
 	fflush(stdout);
 	dup2(saved, STDOUT_FILENO);
 	close(saved);

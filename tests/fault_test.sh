@@ -31,6 +31,39 @@ check_quiet "reader gone"
 sh -c 'ulimit -f 8 && exec "$0"' "$program" >"$work/out" 2>"$work/err"
 status=$?
 check_quiet "file-size limit"
+# A reader that takes the report slowly, through a Unix socket with a send
+# timeout, while the program is stopped and continued as it writes: the
+# interrupted write (EINTR) is made again and the report arrives whole.
+if command -v python3 >/dev/null; then
+	read_before
+	python3 -c '
+import signal, socket, struct, subprocess, sys, time
+ours, theirs = socket.socketpair()
+theirs.setsockopt(socket.SOL_SOCKET, socket.SO_SNDBUF, 4096)
+theirs.setsockopt(socket.SOL_SOCKET, socket.SO_SNDTIMEO, struct.pack("ll", 20, 0))
+program = subprocess.Popen([sys.argv[1]], stdout=theirs.fileno())
+theirs.close()
+for _ in range(3):
+    time.sleep(0.2)
+    program.send_signal(signal.SIGSTOP)
+    time.sleep(0.1)
+    program.send_signal(signal.SIGCONT)
+report = b""
+while True:
+    part = ours.recv(65536)
+    if not part:
+        break
+    report += part
+sys.stdout.buffer.write(report)
+sys.exit(program.wait())' "$program" >"$work/out" 2>"$work/err"
+	status=$?
+	read_after
+	check_quiet "stopped and continued while writing to a socket"
+	check_facts "stopped and continued while writing to a socket" \
+		"$before" "$after"
+else
+	skip "a stopped writer: no python3"
+fi
 # Too few file descriptors to open /proc or its files.  A dynamic program
 # could not even load its libraries.
 if ldd "$program" >/dev/null 2>&1; then

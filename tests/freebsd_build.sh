@@ -35,12 +35,15 @@ trap 'rm -rf "$work"' EXIT
 # layer and the standard output of the report, from libc and libkvm, and
 # what the compiler itself asks of libc (the stack protector, memcpy).
 allowed='
+__error
 __stack_chk_fail
 __stack_chk_guard
 __stdoutp
+clearerr
 clock_gettime
 close
 fcntl
+ferror
 fputs
 fwrite
 getenv
@@ -59,6 +62,7 @@ strcmp
 strlen
 strrchr
 sysctlbyname
+vsnprintf
 '
 
 status=0
@@ -69,7 +73,7 @@ for arch in amd64:x86_64 arm64:aarch64; do
 	mkdir -p "$sysroot"
 	tar -xJf "$headers/freebsd-13.4-$name-include.tar.xz" -C "$sysroot"
 	objects=
-	for source in app/main.cpp app/report.cpp fields/*.cpp \
+	for source in app/*.cpp fields/*.cpp \
 		platform/freebsd/*.cpp; do
 		object=$work/$name-$(echo "$source" | tr / -).o
 		clang++ --target="$target" --sysroot="$sysroot" -nostdinc++ \

@@ -36,15 +36,10 @@ bool take_line(const char *line, std::size_t length, bool /*cut*/,
 }
 
 /*
- * The first read is short of the first processor's record: the kernel
- * formats a whole record, flags and all, for each read that reaches into
- * it, and an ARM processor's record settles the name in its first lines.
- */
-constexpr std::size_t CPUINFO_FIRST_READ = 1024;
-
-/*
  * One page: a fresh process pays a page fault for every page of stack it
- * touches.
+ * touches.  Each read asks for a whole page, as on most machines the file
+ * is read to its end: only an ARM processor's lines settle the name before
+ * it.
  */
 constexpr std::size_t CPUINFO_BUFFER = 4096;
 
@@ -55,7 +50,7 @@ int platform::linux_facts::processor_model(void *oldp, std::size_t *oldlenp)
 	char buffer[CPUINFO_BUFFER];
 	cpu_names::cpuinfo_lines lines{};
 	if (platform::proc_files::each_line(
-	        "/proc/cpuinfo", buffer, sizeof(buffer), CPUINFO_FIRST_READ,
+	        "/proc/cpuinfo", buffer, sizeof(buffer), sizeof(buffer),
 	        take_line, &lines) != platform::proc_files::lines_status::read)
 		return fail(ENOENT);
 	char made[cpu_names::MADE_NAME_SIZE];

@@ -171,12 +171,9 @@ static char ascii_lower(char c)
 	return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
 }
 
-/*
- * Returns the value of line for key, or null when the line's key is
- * another: the key, matched in any case, then blanks up to the colon.
- */
-static const char *value_for_key(const char *line, const char *line_end,
-                                 const char *key)
+const char *platform::proc_text::cpuinfo_line_value(const char *line,
+                                                    const char *line_end,
+                                                    const char *key)
 {
 	const char *p = line;
 	for (; *key != '\0'; key++, p++)
@@ -208,7 +205,7 @@ void platform::proc_text::cpuinfo_values(const char *text, std::size_t length,
 			if (values[k].text != nullptr)
 				continue;
 			const char *value =
-			    value_for_key(line, line_end, keys[k]);
+			    cpuinfo_line_value(line, line_end, keys[k]);
 			if (value != nullptr) {
 				values[k] = cpuinfo_value{
 				    value, std::size_t(line_end - value)};

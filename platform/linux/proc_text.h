@@ -89,6 +89,14 @@ struct cpuinfo_value {
 };
 
 /*
+ * Returns where the value of the cpuinfo line [line, line_end) starts when
+ * its key is key, or null: the key, matched in any case, then blanks up to
+ * the colon, and one space after it.
+ */
+const char *cpuinfo_line_value(const char *line, const char *line_end,
+                               const char *key);
+
+/*
  * Finds, in one pass over /proc/cpuinfo text, the first line of each of
  * key_count keys, matched whole and in any case, such as "model name\t: AMD
  * EPYC 7B13" for the key "model name" (LoongArch prints "Model Name").

@@ -285,20 +285,22 @@ bool platform::cpu_names::take_cpuinfo_line(cpuinfo_lines *lines,
                                             const char *line,
                                             std::size_t length)
 {
-	cpuinfo_value found[KEY_COUNT];
-	for (std::size_t k = 0; k < KEY_COUNT; k++)
-		found[k] = lines->values[k];
-	platform::proc_text::cpuinfo_values(line, length, CPUINFO_KEYS,
-	                                    KEY_COUNT, found);
-	for (std::size_t k = 0; k < KEY_COUNT; k++) {
+	const char *line_end = line + length;
+	for (std::size_t k = 0; k < KEY_COUNT && length > 0; k++) {
+		/* Most lines are told from every key by their first letter. */
 		if (lines->values[k].text != nullptr ||
-		    found[k].text == nullptr)
+		    (line[0] | 0x20) != (CPUINFO_KEYS[k][0] | 0x20))
 			continue;
-		std::size_t kept = found[k].length < KEPT_VALUE_MAX
-		                       ? found[k].length
-		                       : KEPT_VALUE_MAX;
-		std::memcpy(lines->kept[k], found[k].text, kept);
+		const char *value = platform::proc_text::cpuinfo_line_value(
+		    line, line_end, CPUINFO_KEYS[k]);
+		if (value == nullptr)
+			continue;
+		std::size_t found = std::size_t(line_end - value);
+		std::size_t kept =
+		    found < KEPT_VALUE_MAX ? found : KEPT_VALUE_MAX;
+		std::memcpy(lines->kept[k], value, kept);
 		lines->values[k] = cpuinfo_value{lines->kept[k], kept};
+		break;
 	}
 	/*
 	 * Only the four lines of an ARM processor settle its name: before

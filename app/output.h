@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: BSD-2-Clause
+/*
+ * The report's way to standard output: its bytes are held in one buffer
+ * and leave through stdio, and a write that a signal interrupts is made
+ * again from where it stopped, so that the report arrives whole whenever
+ * the reader takes it.
+ */
+#ifndef SYSFACTS_OUTPUT_H
+#define SYSFACTS_OUTPUT_H
+
+#include <cstddef>
+
+void output_bytes(const char *bytes, std::size_t length);
+void output_text(const char *text);
+void output_char(char c);
+/* A printf(3) format, for the numbers of the report. */
+void output_format(const char *format, ...)
+    __attribute__((format(printf, 1, 2)));
+/*
+ * Writes what is held.  Returns false when standard output failed, after
+ * which nothing more is written.
+ */
+bool output_flush();
+
+#endif
