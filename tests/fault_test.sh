@@ -165,9 +165,14 @@ else
 
 	# /sys/firmware holding the entries named, and the boot method that
 	# follows; "masked" is the read-only empty tmpfs of container runtimes.
+	# Where there is no /sys/firmware (a chroot without /sys), one is made
+	# on a tmpfs over /sys.
+	firmware_folder='[ -d /sys/firmware ] ||
+		{ mount -t tmpfs none /sys && mkdir /sys/firmware; } || exit 99'
 	while IFS='|' read -r entries shown; do
 		expected_boot=$shown
 		private_run "/sys/firmware holding '$entries'" "
+			$firmware_folder
 			mount -t tmpfs none /sys/firmware &&
 			for e in $entries; do mkdir /sys/firmware/\$e; done &&
 			mount -o remount,ro /sys/firmware || exit 99"
@@ -189,6 +194,7 @@ TABLE
 	if command -v setpriv >/dev/null; then
 		expected_boot=
 		private_run "/sys/firmware unreadable" "
+			$firmware_folder
 			mount -t tmpfs -o mode=0700 none /sys/firmware &&
 			mkdir /sys/firmware/memmap || exit 99
 			exec setpriv --reuid=65534 --regid=65534 --clear-groups \"\$0\""
