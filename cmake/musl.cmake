@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: BSD-2-Clause
 # Chooses the C library of the Linux program: musl, statically, where its
 # tools are installed (Debian's musl-tools), else glibc.  musl's start-up
-# does almost nothing before main, so the report starts in about half the
-# time of a static glibc program and the binary is a tenth of the size.
+# does almost nothing before main, so the report starts sooner than from a
+# static glibc program, and the binary is far smaller (the README's
+# Performance section gives the figures).
 #
 # The program is compiled by the C++ compiler through musl's GCC specs file,
 # which puts musl's headers and start files in place of glibc's.  The C++

@@ -8,7 +8,6 @@
 
 #include "platform.h"
 
-#include <climits>
 #include <cstring>
 
 /* Writes the same bytes as FIXED_LABEL(text), for a text known at run time. */
@@ -132,13 +131,11 @@ void print_labelled_sysctl(const char *label, const char *name)
 
 /*
  * Writes text as print_value does, with every run of spaces shortened to a
- * single space.  Like the kernel values it prints, the text is taken to be
- * at most INT_MAX bytes long.
+ * single space.
  */
 int print_collapsed(const char *text)
 {
-	std::size_t length = std::strlen(text);
-	print_text(text, length > INT_MAX ? INT_MAX : length, true);
+	print_text(text, std::strlen(text), true);
 	return 0;
 }
 

@@ -8,17 +8,17 @@
 # headers.  Nothing is linked here; tests/freebsd_vm_test.sh links the
 # amd64 program against FreeBSD 13.2's libraries and runs it.
 # Usage: tests/freebsd_build.sh [folder of the FreeBSD header archives]
-# Without a folder it looks in shared/freebsd beside the project and in
-# /work/shared/freebsd.  Exits 77 when the archives are in neither.
+# Without a folder it looks in shared/freebsd beside the project.  Exits 77
+# when the archives are not there.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-for headers in ${1:-} "$root/../shared/freebsd" /work/shared/freebsd; do
+for headers in ${1:-} "$root/../shared/freebsd"; do
 	ls "$headers"/freebsd-13.4-*-include.tar.xz >/dev/null 2>&1 && break
 	headers=
 done
 if [ -z "$headers" ]; then
 	echo "SKIP: no FreeBSD headers (freebsd-13.4-*-include.tar.xz) in" \
-		"${1:-shared/freebsd beside the project or /work/shared/freebsd}"
+		"${1:-shared/freebsd beside the project}"
 	exit 77
 fi
 echo "freebsd_build: headers from $headers"
