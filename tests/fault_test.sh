@@ -304,6 +304,11 @@ TABLE
 	python3 -c 'import threading, time
 for _ in range(3): threading.Thread(target=time.sleep, args=(60,)).start()' &
 	threaded=$!
+	# A fresh procfs shows the kernel's own cpuinfo, whatever is bound
+	# over this /proc/cpuinfo.
+	unshare -m --propagation unchanged sh -c 'mount --make-rprivate /proc &&
+		mount -t proc proc /proc && cat /proc/cpuinfo' >"$work/kernel-cpuinfo"
+	expected_cpuinfo=$work/kernel-cpuinfo
 	while IFS='|' read -r name setup; do
 		private_run "$name over /proc" "$setup"
 		[ "$(field Processes)" = "" ] ||
@@ -315,6 +320,7 @@ a task folder|mount --bind /proc/$threaded/task /proc || exit 99
 another PID namespace's /proc|unshare -p -f sh -c 'mount -t proc proc /proc && exec sleep 30' & i=0; while [ -e /proc/self ] && [ \$i -lt 100 ]; do sleep 0.05; i=\$((i + 1)); done; [ ! -e /proc/self ] || exit 99
 TABLE
 	kill "$threaded"
+	expected_cpuinfo=/proc/cpuinfo
 
 	# And with sysinfo(2) failing too, memory cannot be known at all.
 	if command -v strace >/dev/null; then
