@@ -42,7 +42,7 @@ bool output_flush()
 			break;
 		if (part > 0)
 			retries = INTERRUPTED_RETRIES;
-		if (!std::ferror(stdout) || errno != EINTR || retries-- == 0)
+		if (std::ferror(stdout) == 0 || errno != EINTR || retries-- == 0)
 			failed = true;
 		std::clearerr(stdout);
 	}
@@ -69,11 +69,11 @@ void output_text(const char *text)
 	output_bytes(text, std::strlen(text));
 }
 
-void output_char(char c)
+void output_char(int c)
 {
 	if (held_length == sizeof(held))
 		output_flush();
-	held[held_length++] = c;
+	held[held_length++] = static_cast<char>(c);
 }
 
 void output_format(const char *format, ...)

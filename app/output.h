@@ -12,7 +12,8 @@
 
 void output_bytes(const char *bytes, std::size_t length);
 void output_text(const char *text);
-void output_char(char c);
+/* A byte, given as putchar(3) takes it. */
+void output_char(int c);
 /* A printf(3) format, for the numbers of the report. */
 void output_format(const char *format, ...)
     __attribute__((format(printf, 1, 2)));

@@ -28,7 +28,7 @@ void print_uptime()
 	std::int64_t days = seconds / SECONDS_PER_DAY;
 	std::int64_t rest = seconds % SECONDS_PER_DAY;
 	int hours = int(rest / SECONDS_PER_HOUR);
-	int minutes = int(rest % SECONDS_PER_HOUR / SECONDS_PER_MINUTE);
+	int minutes = int((rest % SECONDS_PER_HOUR) / SECONDS_PER_MINUTE);
 
 	/* Unlike the other labels, this one has its space inside the colour. */
 	output_text("\033[1;31mUptime: \033[0;0m");

@@ -51,7 +51,7 @@ constexpr std::size_t DIRENT_BUFFER_SIZE = 4096;
 constexpr std::uint64_t PROC_LISTING_MAX_BYTES = (4194304 + 4096) * 32ULL;
 constexpr std::size_t LONGEST_RECORD = 280; /* a name of 255 bytes */
 constexpr std::uint64_t PROC_LISTING_MAX_CALLS =
-    PROC_LISTING_MAX_BYTES / (DIRENT_BUFFER_SIZE - LONGEST_RECORD) + 2;
+    (PROC_LISTING_MAX_BYTES / (DIRENT_BUFFER_SIZE - LONGEST_RECORD)) + 2;
 
 /*
  * Linux has laid /proc out the same way since 2.4: its fixed entries
@@ -254,7 +254,7 @@ bool platform::proc_files::is_own_proc(int fd)
 	for (ssize_t i = 0; i < length; i++) {
 		if (self[i] < '0' || self[i] > '9')
 			return false;
-		pid = pid * 10 + (self[i] - '0');
+		pid = (pid * 10) + (self[i] - '0');
 	}
 	return pid == getpid();
 }

@@ -37,7 +37,7 @@ ssize_t read_to_end(int fd, char *buffer, std::size_t size);
 ssize_t read_text_file(const char *path, char *buffer, std::size_t size);
 
 /* What each_line() found of a file. */
-enum class lines_status {
+enum class lines_status : unsigned char {
 	absent, /* no regular file there, or one that cannot be opened */
 	failed, /* a read failed, or the file ran past TEXT_FILE_MAX */
 	read,   /* every line was handed over, or the visitor stopped */

@@ -30,7 +30,7 @@ bool parse_decimal(const char *p, const char *end, std::uint64_t *value)
 		auto digit = unsigned(*p - '0');
 		if (number > (UINT64_MAX - digit) / 10)
 			return false;
-		number = number * 10 + digit;
+		number = (number * 10) + digit;
 	}
 	*value = number;
 	return true;

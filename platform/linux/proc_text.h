@@ -30,7 +30,7 @@ bool meminfo_kib(const char *text, std::size_t length, const char *key,
 bool meminfo_number(const char *value, const char *end, std::uint64_t *kib);
 
 /* The figures the memory view is made of, each from its key's first line. */
-enum meminfo_key {
+enum meminfo_key : unsigned char {
 	MEM_TOTAL,
 	MEM_AVAILABLE,
 	MEM_FREE,
@@ -60,7 +60,7 @@ bool meminfo_take_line(meminfo_figures *figures, const char *line,
                        std::size_t length, bool cut);
 
 /* What a /proc/meminfo text tells of memory. */
-enum class meminfo_status {
+enum class meminfo_status : unsigned char {
 	no_total,     /* no MemTotal line: the text is not a view of memory */
 	no_available, /* a MemTotal line, but no figures to trust */
 	known,        /* both figures */

@@ -50,6 +50,8 @@ platform::kvm_t *platform::kvm_openfiles(const char * /*execfile*/,
  * there, or the /proc of another PID namespace, gives no count: its
  * folders are not this system's processes.
  */
+/* The handle's type is the contract's, FreeBSD's, and so not const. */
+// cppcheck-suppress constParameterPointer
 platform::kinfo_proc *platform::kvm_getprocs(platform::kvm_t *kd, int op,
                                              int /*arg*/, int *count)
 {

@@ -23,7 +23,7 @@ using platform::cpu_names::KEPT_VALUE_MAX;
 using platform::proc_text::cpuinfo_value;
 
 /* The lines of /proc/cpuinfo that name a processor. */
-enum cpuinfo_key {
+enum cpuinfo_key : unsigned char {
 	ARM_IMPLEMENTER,
 	ARM_VARIANT,
 	ARM_PART,
@@ -62,7 +62,7 @@ bool parse_digits(const char *p, const char *end, unsigned base,
 			digit = unsigned(*p - 'A' + 10);
 		else
 			return false;
-		number = number * base + digit;
+		number = (number * base) + digit;
 		if (number > limit)
 			return false;
 	}
@@ -109,8 +109,8 @@ bool cpuinfo_midr(const cpuinfo_value values[], std::uint32_t *midr)
 	    !value_number(values[ARM_PART], 0xfff, &part) ||
 	    !value_number(values[ARM_REVISION], 0xf, &revision))
 		return false;
-	*midr = std::uint32_t(implementer << 24 | variant << 20 | 0xfU << 16 |
-	                      part << 4 | revision);
+	*midr = std::uint32_t((implementer << 24) | (variant << 20) |
+	                      (0xfU << 16) | (part << 4) | revision);
 	return true;
 }
 
@@ -127,11 +127,12 @@ const char *part_name(unsigned implementer, unsigned number)
 {
 	std::size_t low = 0;
 	std::size_t high = table::PART_COUNT;
-	unsigned key = implementer << 12 | number;
+	unsigned key = (implementer << 12) | number;
 	while (low < high) {
 		std::size_t middle = low + (high - low) / 2;
 		const table::part &entry = table::PARTS[middle];
-		unsigned at = unsigned(entry.implementer) << 12 | entry.number;
+		unsigned at =
+		    (unsigned(entry.implementer) << 12) | entry.number;
 		if (at == key)
 			return entry.name;
 		if (at < key)
@@ -146,8 +147,8 @@ const char *part_name(unsigned implementer, unsigned number)
 std::size_t arm_name(std::uint32_t midr, char *made, std::size_t size)
 {
 	unsigned implementer = midr >> 24;
-	unsigned variant = midr >> 20 & 0xf;
-	unsigned part = midr >> 4 & 0xfff;
+	unsigned variant = (midr >> 20) & 0xf;
+	unsigned part = (midr >> 4) & 0xfff;
 	unsigned revision = midr & 0xf;
 	const char *maker = implementer_name(implementer);
 	const char *core = part_name(implementer, part);
