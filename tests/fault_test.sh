@@ -86,19 +86,19 @@ nl='
 esc=$(printf '\033')
 tab=$(printf '\t')
 while IFS='|' read -r value shown; do
-	value=$(printf "$value")
-	expected_shell=$(printf "$shown")
+	value=$(printf '%b' "$value")
+	expected_shell=$(printf '%b' "$shown")
 	run_and_check "SHELL '$value'" env SHELL="$value" "$program"
 	[ "$(field Shell)" = "$expected_shell" ] ||
 		fail "SHELL '$value': shows '$(field Shell)'"
 done <<'TABLE'
 /bin/sh|sh
-/usr/bin/\200\377\303\251sh|?\377\303\251sh
+/usr/bin/\0200\0377\0303\0251sh|?\0377\0303\0251sh
 /bin/line\nfeed|line?feed
-/bin/\033[2J\033[Hclear|?[2J?[Hclear
-/bin/\033]0;title\007|?]0;title?
+/bin/\0033[2J\0033[Hclear|?[2J?[Hclear
+/bin/\0033]0;title\0007|?]0;title?
 /bin/t\tab|t\tab
-/bin/\r\b\177|???
+/bin/\r\b\0177|???
 TABLE
 
 # Linux takes no environment string longer than 128 KiB (MAX_ARG_STRLEN), so
@@ -112,7 +112,7 @@ expected_shell=sh
 # Host names with control bytes, in a UTS namespace of their own.
 if unshare -u true 2>/dev/null && command -v python3 >/dev/null; then
 	while IFS='|' read -r value shown; do
-		expected_host=$(printf "$shown")
+		expected_host=$(printf '%b' "$shown")
 		run_and_check "host name '$value'" unshare -u python3 -c '
 import os, socket, sys
 socket.sethostname(sys.argv[1].encode("latin-1").decode("unicode_escape").encode("latin-1"))
@@ -123,10 +123,10 @@ os.execv(sys.argv[2], [sys.argv[2]])' "$value" "$program"
 two\nlines|two?lines
 \x1b[2J|?[2J
 \x1b]0;title\x07|?]0;title?
-caf\xc3\xa9|caf\303\251
+caf\xc3\xa9|caf\0303\0251
 \xc2\x9b2J\xc2\x9bHPWNED\xc2\x9d0;owned\xc2\x9c\xc2\x9b6n|?2J?HPWNED?0;owned??6n
 raw\x9b2J\x85|raw?2J?
-\xe2\x82\xac\xc5\x91\xe2\x80\xba|\342\202\254\305\221\342\200\272
+\xe2\x82\xac\xc5\x91\xe2\x80\xba|\0342\0202\0254\0305\0221\0342\0200\0272
 TABLE
 	expected_host=$(uname -n)
 else
