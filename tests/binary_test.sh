@@ -12,11 +12,19 @@ program=$1
 golden=$2
 emulator=${3:-}
 . "$(dirname "$0")/report_checks.sh"
-[ -z "$emulator" ] || expected_os="$(uname -s) $4"
+# Debian 12's qemu-user (7.2) shows the program the host's /proc/cpuinfo, and
+# newer ones (Debian 13's 10) one of the emulated machine, not readable here:
+# there the CPU row is not checked, and it may be left out (s390x).
+required="Hostname OS Version CPU RAM Processes Shell Uptime"
+if [ -n "$emulator" ]; then
+	expected_os="$(uname -s) $4"
+	expected_cpuinfo=
+	required="Hostname OS Version RAM Processes Shell Uptime"
+fi
 
 expected_shell=testsh
 run_and_check "this machine" env SHELL=/usr/local/bin/testsh $emulator "$program"
-for label in Hostname OS Version CPU RAM Processes Shell Uptime; do
+for label in $required; do
 	[ -n "$(field "$label")" ] || fail "$label: not shown"
 done
 [ "$(field Processes)" != 0 ] || fail "Processes: 0"
