@@ -65,6 +65,10 @@ if [ "$(uname -m)" = x86_64 ]; then
 		programs+=("$work/facts-$part")
 	done
 fi
+# Every program timed, by name: those of the table, then the facts floor
+# without each part.
+keys=("${names[@]}")
+[ "$facts" = no ] || for part in "${parts[@]}"; do keys+=("without $part"); done
 
 # Prints, one line a program, its median wall time in milliseconds and its
 # ratio to each of the floors given by their indexes in the list: the median,
@@ -111,10 +115,36 @@ stripped_size() {
 	stat -c %s "$work/stripped"
 }
 
-# The floors, by their index in the list: static glibc, musl, no C library,
-# and the facts.
-floors="2 3 4 5"
+# Prints the index of the program named $1 among those timed, or one past
+# the last where there is none.
+index_of() {
+	local i
+	for i in "${!keys[@]}"; do
+		[ "${keys[$i]}" != "$1" ] || { echo "$i"; return; }
+	done
+	echo "${#keys[@]}"
+}
+# The floors: static glibc, musl, no C library, and the facts.
+floors="$(index_of "do-nothing, glibc") $(index_of "do-nothing, musl")"
+floors="$floors $(index_of "do-nothing, no libc") $(index_of "facts floor, no libc")"
 mapfile -t walls < <(wall_medians "${programs[@]}")
+declare -A wall_of
+for i in "${!keys[@]}"; do
+	wall_of[${keys[$i]}]=${walls[$i]}
+done
+# Prints one figure of the program named $1: its wall time, or its ratio
+# to the glibc, musl, no-libc or facts floor.
+figure() {
+	local wall to_glibc to_musl to_none to_facts
+	read -r wall to_glibc to_musl to_none to_facts <<<"${wall_of[$1]}"
+	case $2 in
+	wall) echo "$wall" ;;
+	glibc) echo "$to_glibc" ;;
+	musl) echo "$to_musl" ;;
+	none) echo "$to_none" ;;
+	facts) echo "$to_facts" ;;
+	esac
+}
 
 echo "machine: $(uname -sr), $(uname -m), $(nproc) cores," \
 	"$(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -n 1)"
@@ -124,11 +154,13 @@ printf '%-22s %7s %6s %6s %6s %6s %8s %6s %5s %7s %12s\n' "" "wall" \
 	"/glibc" "/musl" "/none" "/facts" syscalls faults "KiB" "bytes" \
 	instructions
 for i in "${!names[@]}"; do
-	read -r wall to_glibc to_musl to_none to_facts <<<"${walls[$i]}"
+	name=${names[$i]}
 	read -r peak faults < <("$work/exit_stats" "${programs[$i]}")
 	printf '%-22s %7s %6s %6s %6s %6s %8s %6s %5s %7s %12s\n' \
-		"${names[$i]}" "$wall" "$to_glibc" "$to_musl" "$to_none" \
-		"$to_facts" "$(syscalls "${programs[$i]}")" "$faults" "$peak" \
+		"$name" "$(figure "$name" wall)" "$(figure "$name" glibc)" \
+		"$(figure "$name" musl)" "$(figure "$name" none)" \
+		"$(figure "$name" facts)" "$(syscalls "${programs[$i]}")" \
+		"$faults" "$peak" \
 		"$(stripped_size "${programs[$i]}")" \
 		"$(instructions "${programs[$i]}")"
 done
@@ -138,23 +170,20 @@ if [ "$facts" = yes ]; then
 		"part, in the same run"
 	# A part's cost: the facts floor's time less that of the floor
 	# without the part, both as ratios to the no-libc floor, in µs.
-	none=${walls[4]%% *}
+	none=$(figure "do-nothing, no libc" wall)
 	cost() {
 		awk -v a="$1" -v b="$2" -v none="$none" \
 			'BEGIN { printf "%6.1f", (a - b) * none * 1000 }'
 	}
-	read -r _ _ _ facts_to_none _ <<<"${walls[5]}"
+	facts_to_none=$(figure "facts floor, no libc" none)
 	for i in "${!parts[@]}"; do
-		read -r _ _ _ part_to_none _ <<<"${walls[$((6 + i))]}"
 		printf '  %-26s %s\n' "${part_names[$i]}" \
-			"$(cost "$facts_to_none" "$part_to_none")"
+			"$(cost "$facts_to_none" "$(figure "without ${parts[$i]}" none)")"
 	done
-	read -r _ _ _ musl_to_none _ <<<"${walls[3]}"
-	read -r _ _ _ sysfacts_to_none _ <<<"${walls[0]}"
 	printf '  %-26s %s\n' "musl's start-up and exit" \
-		"$(cost "$musl_to_none" 1)"
+		"$(cost "$(figure "do-nothing, musl" none)" 1)"
 	printf '  %-26s %s\n' "sysfacts above its facts" \
-		"$(cost "$sysfacts_to_none" "$facts_to_none")"
+		"$(cost "$(figure sysfacts none)" "$facts_to_none")"
 else
 	echo "facts floor: left out, since bench/facts_floor.c is x86-64 code" \
 		"and this is $(uname -m)"

@@ -113,6 +113,9 @@ bool platform::proc_text::meminfo_take_line(meminfo_figures *figures,
 	if (of[MEM_TOTAL].state == meminfo_figure::unreadable ||
 	    of[MEM_TOTAL].kib == 0)
 		return false;
+	/* A MemAvailable line yet to come would take the place of the rest. */
+	if (of[MEM_AVAILABLE].state == meminfo_figure::absent)
+		return true;
 	if (of[MEM_AVAILABLE].state == meminfo_figure::read &&
 	    of[MEM_AVAILABLE].kib <= of[MEM_TOTAL].kib)
 		return false;

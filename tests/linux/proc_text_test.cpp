@@ -51,6 +51,26 @@ TEST(LinuxText, MeminfoLines)
 	}
 }
 
+/*
+ * The view of text taken line by line, as the file is read, stopping where
+ * the lines say that it is settled.
+ */
+platform::proc_text::meminfo_status
+early_view(const char *text, std::uint64_t *total, std::uint64_t *available)
+{
+	platform::proc_text::meminfo_figures figures{};
+	for (const char *line = text; *line != '\0';) {
+		const char *end = std::strchr(line, '\n');
+		if (end == nullptr)
+			end = line + std::strlen(line);
+		if (!platform::proc_text::meminfo_take_line(
+		        &figures, line, std::size_t(end - line), false))
+			break;
+		line = *end == '\n' ? end + 1 : end;
+	}
+	return platform::proc_text::meminfo_view(figures, total, available);
+}
+
 TEST(LinuxText, MeminfoViews)
 {
 	using platform::proc_text::meminfo_status;
@@ -87,6 +107,10 @@ TEST(LinuxText, MeminfoViews)
 	     meminfo_status::no_available, 0, 0},
 	    {"MemTotal:\t2097152 kB\nMemAvailable:\t1572864 kB\n",
 	     meminfo_status::known, 2097152, 1572864},
+	    /* The fallback's lines before MemAvailable do not settle it. */
+	    {"MemTotal: 1000 kB\nMemFree: x kB\nBuffers: 1 kB\nCached: 1 kB\n"
+	     "MemAvailable: 600 kB\n",
+	     meminfo_status::known, 1000, 600},
 	    /* The first line of each key counts. */
 	    {"MemTotal: 1000 kB\nMemAvailable: 600 kB\nMemTotal: 9 kB\n",
 	     meminfo_status::known, 1000, 600},
@@ -98,6 +122,13 @@ TEST(LinuxText, MeminfoViews)
 		    platform::proc_text::meminfo_memory(
 		        test.text, std::strlen(test.text), &total, &available),
 		    test.status)
+		    << test.text;
+		EXPECT_EQ(total, test.total) << test.text;
+		EXPECT_EQ(available, test.available) << test.text;
+		/* Read line by line and left where it is settled, the same. */
+		total = available = 0;
+		EXPECT_EQ(early_view(test.text, &total, &available),
+		          test.status)
 		    << test.text;
 		EXPECT_EQ(total, test.total) << test.text;
 		EXPECT_EQ(available, test.available) << test.text;
