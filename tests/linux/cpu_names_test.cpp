@@ -111,6 +111,9 @@ TEST(LinuxText, ProcessorNames)
 	     0, "ARMv7 Processor rev 5 (v7l)"},
 	    {"a part out of range", ARM_LINES("0x41", "0x0", "0x1000", "0"), 0,
 	     nullptr},
+	    {"a part out of range, a model name after it",
+	     ARM_LINES("0x41", "0x0", "0x1000", "0") "model name\t: Generic\n",
+	     0, "Generic"},
 	    {"POWER9",
 	     "cpu\t\t: POWER9, altivec supported\n"
 	     "revision\t: 2.2 (pvr 004e 1202)\n",

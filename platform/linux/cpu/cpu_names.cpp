@@ -304,11 +304,10 @@ bool platform::cpu_names::take_cpuinfo_line(cpuinfo_lines *lines,
 		break;
 	}
 	/*
-	 * Only the four lines of an ARM processor settle its name: before
-	 * them, any later line could still make one.
+	 * Only the four lines of an ARM processor, when they make a register,
+	 * settle its name: before them, or with a number out of range, a
+	 * later line could still give one.
 	 */
-	return lines->values[ARM_IMPLEMENTER].text == nullptr ||
-	       lines->values[ARM_VARIANT].text == nullptr ||
-	       lines->values[ARM_PART].text == nullptr ||
-	       lines->values[ARM_REVISION].text == nullptr;
+	std::uint32_t midr;
+	return !cpuinfo_midr(lines->values, &midr);
 }
