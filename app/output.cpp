@@ -42,7 +42,8 @@ bool output_flush()
 			break;
 		if (part > 0)
 			retries = INTERRUPTED_RETRIES;
-		if (std::ferror(stdout) == 0 || errno != EINTR || retries-- == 0)
+		if (std::ferror(stdout) == 0 || errno != EINTR ||
+		    retries-- == 0)
 			failed = true;
 		std::clearerr(stdout);
 	}
