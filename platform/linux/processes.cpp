@@ -6,7 +6,7 @@
  */
 #include "platform.h"
 
-#include "proc_files.h"
+#include "proc_listing.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -59,9 +59,9 @@ platform::kinfo_proc *platform::kvm_getprocs(platform::kvm_t *kd, int op,
 		errno = EINVAL;
 		return nullptr;
 	}
-	if (!platform::proc_files::is_own_proc(kd->proc_fd) ||
-	    !platform::proc_files::count_process_directory(kd->proc_fd,
-	                                                   count)) {
+	if (!platform::proc_listing::is_own_proc(kd->proc_fd) ||
+	    !platform::proc_listing::count_process_directory(kd->proc_fd,
+	                                                     count)) {
 		errno = EIO;
 		return nullptr;
 	}
