@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
 {
 	std::vector<char> records(data, data + size);
 	int processes = 0;
-	platform::proc_listing::count_process_records(records.data(),
-	                                            records.size(), &processes);
+	platform::proc_listing::count_process_records(
+	    records.data(), records.size(), &processes);
 	if (processes < 0 || std::size_t(processes) > size / 20)
 		std::abort();
 	return 0;
