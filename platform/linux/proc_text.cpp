@@ -49,15 +49,18 @@ std::size_t platform::proc_text::whole_lines_length(const char *text,
 bool platform::proc_text::meminfo_number(const char *value, const char *end,
                                          std::uint64_t *kib)
 {
-	while (value < end && (*value == ' ' || *value == '\t'))
-		value++;
-	const char *digits_end = value;
-	while (digits_end < end && *digits_end >= '0' && *digits_end <= '9')
-		digits_end++;
 	static const char unit[] = " kB";
-	return end - digits_end == sizeof(unit) - 1 &&
-	       std::memcmp(digits_end, unit, sizeof(unit) - 1) == 0 &&
-	       parse_decimal(value, digits_end, kib);
+	constexpr std::size_t unit_length = sizeof(unit) - 1;
+	if (std::size_t(end - value) < unit_length ||
+	    std::memcmp(end - unit_length, unit, unit_length) != 0)
+		return false;
+	const char *number_end = end - unit_length;
+	while (value < number_end && (*value == ' ' || *value == '\t'))
+		value++;
+	for (const char *p = value; p < number_end; p++)
+		if (*p < '0' || *p > '9')
+			return false;
+	return parse_decimal(value, number_end, kib);
 }
 
 namespace
@@ -102,9 +105,9 @@ bool platform::proc_text::meminfo_take_line(meminfo_figures *figures,
 		const char *value = meminfo_value(line, end, MEMINFO_KEYS[k]);
 		if (figure.state != meminfo_figure::absent || value == nullptr)
 			continue;
-		figure.state = !cut && meminfo_number(value, end, &figure.kib)
-		                   ? meminfo_figure::read
-		                   : meminfo_figure::unreadable;
+		bool readable = !cut && meminfo_number(value, end, &figure.kib);
+		figure.state = readable ? meminfo_figure::read
+		                        : meminfo_figure::unreadable;
 		break;
 	}
 	const meminfo_figure *of = figures->of;

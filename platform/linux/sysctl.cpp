@@ -46,7 +46,9 @@ int platform::sysctlbyname(const char *name, void *oldp, std::size_t *oldlenp,
 		return facts::fail(EPERM);
 	if (oldlenp == nullptr)
 		return facts::fail(EINVAL);
+	/* A loop reads more plainly here than std::find_if would. */
 	for (const auto &entry : READERS)
+		// cppcheck-suppress useStlAlgorithm
 		if (std::strcmp(name, entry.name) == 0)
 			return entry.read(oldp, oldlenp);
 	return facts::fail(ENOENT);

@@ -129,7 +129,7 @@ const char *part_name(unsigned implementer, unsigned number)
 	std::size_t high = table::PART_COUNT;
 	unsigned key = (implementer << 12) | number;
 	while (low < high) {
-		std::size_t middle = low + (high - low) / 2;
+		std::size_t middle = low + ((high - low) / 2);
 		const table::part &entry = table::PARTS[middle];
 		unsigned at =
 		    (unsigned(entry.implementer) << 12) | entry.number;
@@ -174,7 +174,7 @@ const char *powerpc_model_name(unsigned version)
 	std::size_t low = 0;
 	std::size_t high = models::MODEL_COUNT;
 	while (low < high) {
-		std::size_t middle = low + (high - low) / 2;
+		std::size_t middle = low + ((high - low) / 2);
 		const models::model &entry = models::MODELS[middle];
 		if (entry.version == version)
 			return entry.name;
