@@ -34,22 +34,38 @@ ssize_t platform::proc_files::read_to_end(int fd, char *buffer,
 	return ssize_t(length);
 }
 
-ssize_t platform::proc_files::read_text_file(const char *path, char *buffer,
-                                             std::size_t size)
+namespace
 {
-	/*
-	 * O_NONBLOCK keeps the open of a FIFO without a writer from waiting;
-	 * O_NOCTTY keeps a terminal from becoming ours.  The program never
-	 * runs another, so close-on-exec would only cost a system call where
-	 * the C library emulates it.
-	 */
+
+/*
+ * Opens the file at path for reading when it is a regular file, and
+ * returns its descriptor, or -1.  O_NONBLOCK keeps the open of a FIFO
+ * without a writer from waiting; O_NOCTTY keeps a terminal from becoming
+ * ours.  The program never runs another, so close-on-exec would only cost
+ * a system call where the C library emulates it.
+ */
+int open_regular_file(const char *path)
+{
 	int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY);
 	if (fd < 0)
 		return -1;
 	struct stat status;
-	ssize_t length = -1;
-	if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode))
-		length = read_to_end(fd, buffer, size);
+	if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+		close(fd);
+		return -1;
+	}
+	return fd;
+}
+
+} // namespace
+
+ssize_t platform::proc_files::read_text_file(const char *path, char *buffer,
+                                             std::size_t size)
+{
+	int fd = open_regular_file(path);
+	if (fd < 0)
+		return -1;
+	ssize_t length = read_to_end(fd, buffer, size);
 	close(fd);
 	if (length == ssize_t(size))
 		length = ssize_t(
@@ -103,14 +119,9 @@ platform::proc_files::each_line(const char *path, char *buffer,
                                 std::size_t size, std::size_t first_read,
                                 line_visitor visit, void *context)
 {
-	int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY);
+	int fd = open_regular_file(path);
 	if (fd < 0)
 		return lines_status::absent;
-	struct stat status;
-	if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-		close(fd);
-		return lines_status::absent;
-	}
 	std::size_t held = 0; /* the unfinished line at the buffer's start */
 	std::size_t ask = first_read < size ? first_read : size;
 	std::uint64_t total = 0;

@@ -6,6 +6,7 @@
  * by one, as the file is read, give the same name.
  */
 #include "cpu_names.h"
+#include "text_lines.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -23,17 +24,11 @@ static bool streamed_name_is(const std::vector<char> &text, bool found,
 {
 	namespace cpu_names = platform::cpu_names;
 	cpu_names::cpuinfo_lines lines{};
-	const char *end = text.data() + text.size();
-	for (const char *line = text.data(); line < end;) {
-		const void *newline =
-		    std::memchr(line, '\n', std::size_t(end - line));
-		const char *line_end =
-		    newline ? static_cast<const char *>(newline) : end;
-		if (!cpu_names::take_cpuinfo_line(&lines, line,
-		                                  std::size_t(line_end - line)))
-			break;
-		line = line_end + 1;
-	}
+	take_lines(text.data(), text.size(),
+	           [&](const char *line, std::size_t length) {
+		           return cpu_names::take_cpuinfo_line(&lines, line,
+		                                               length);
+	           });
 	char made[cpu_names::MADE_NAME_SIZE];
 	const char *streamed = nullptr;
 	std::size_t streamed_length = 0;

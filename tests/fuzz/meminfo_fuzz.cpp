@@ -5,6 +5,7 @@
  * stops where the lines say the view is settled gives the whole text's.
  */
 #include "proc_text.h"
+#include "text_lines.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -31,17 +32,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
 
 	namespace proc_text = platform::proc_text;
 	proc_text::meminfo_figures figures{};
-	const char *end = text.data() + text.size();
-	for (const char *line = text.data(); line < end;) {
-		const void *newline =
-		    std::memchr(line, '\n', std::size_t(end - line));
-		const char *line_end =
-		    newline ? static_cast<const char *>(newline) : end;
-		if (!proc_text::meminfo_take_line(
-		        &figures, line, std::size_t(line_end - line), false))
-			break;
-		line = line_end + 1;
-	}
+	take_lines(text.data(), text.size(),
+	           [&](const char *line, std::size_t length) {
+		           return proc_text::meminfo_take_line(&figures, line,
+		                                               length, false);
+	           });
 	std::uint64_t early_total = 0;
 	std::uint64_t early_available = 0;
 	if (proc_text::meminfo_view(figures, &early_total, &early_available) !=

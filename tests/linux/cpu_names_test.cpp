@@ -4,6 +4,7 @@
  * each architecture, and the identification register's sysfs file.
  */
 #include "cpu_names.h"
+#include "text_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -35,15 +36,11 @@ bool read_sysfs_midr(std::uint32_t *midr)
 std::string streamed_name(const std::string &text)
 {
 	platform::cpu_names::cpuinfo_lines lines{};
-	for (std::size_t start = 0; start < text.size();) {
-		std::size_t end = text.find('\n', start);
-		if (end == std::string::npos)
-			end = text.size();
-		if (!platform::cpu_names::take_cpuinfo_line(
-		        &lines, text.data() + start, end - start))
-			break;
-		start = end + 1;
-	}
+	take_lines(text.data(), text.size(),
+	           [&](const char *line, std::size_t length) {
+		           return platform::cpu_names::take_cpuinfo_line(
+		               &lines, line, length);
+	           });
 	char made[platform::cpu_names::MADE_NAME_SIZE];
 	const char *name = nullptr;
 	std::size_t length = 0;

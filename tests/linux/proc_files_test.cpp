@@ -4,6 +4,7 @@
  * two parts, the files that must not be read, and the lines of a file.
  */
 #include "proc_files.h"
+#include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -58,22 +59,7 @@ TEST(ProcFiles, ReadToEndStopsAtAFullBuffer)
 	EXPECT_EQ(read_to_end(ends[0], buffer, sizeof(buffer)), -1);
 }
 
-class TextFile : public ::testing::Test
-{
-protected:
-	void SetUp() override
-	{
-		char pattern[] = "/tmp/proc_files_test.XXXXXX";
-		ASSERT_NE(mkdtemp(pattern), nullptr);
-		dir = pattern;
-	}
-	void TearDown() override
-	{
-		std::string command = "rm -rf '" + dir + "'";
-		EXPECT_EQ(std::system(command.c_str()), 0);
-	}
-	std::string dir;
-};
+using TextFile = TempDir;
 
 TEST_F(TextFile, OnlyRegularFilesAreRead)
 {
@@ -101,13 +87,8 @@ TEST_F(TextFile, AFullBufferKeepsWholeLinesOnly)
 	    {"one line of more than sixteen bytes", ""},
 	    {"", ""},
 	};
-	std::string path = dir + "/text";
 	for (const auto &test : cases) {
-		int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-		ASSERT_GE(fd, 0);
-		ASSERT_EQ(write(fd, test.text, std::strlen(test.text)),
-		          ssize_t(std::strlen(test.text)));
-		close(fd);
+		std::string path = write_file("text", test.text);
 		char buffer[16];
 		ssize_t length =
 		    read_text_file(path.c_str(), buffer, sizeof(buffer));
@@ -140,13 +121,8 @@ TEST_F(TextFile, EachLineHandsOverEveryLineWholeOrCut)
 	    {"\n\n", 1, "||"},
 	    {"", 8, ""},
 	};
-	std::string path = dir + "/lines";
 	for (const auto &test : cases) {
-		int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-		ASSERT_GE(fd, 0);
-		ASSERT_EQ(write(fd, test.text, std::strlen(test.text)),
-		          ssize_t(std::strlen(test.text)));
-		close(fd);
+		std::string path = write_file("lines", test.text);
 		char buffer[8];
 		std::string lines;
 		EXPECT_EQ(each_line(path.c_str(), buffer, sizeof(buffer),

@@ -5,6 +5,7 @@
  * out otherwise than /proc.
  */
 #include "proc_listing.h"
+#include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -24,22 +25,7 @@ using platform::proc_listing::count_process_directory;
 using platform::proc_listing::count_process_records;
 using platform::proc_listing::is_own_proc;
 
-class Listing : public ::testing::Test
-{
-protected:
-	void SetUp() override
-	{
-		char pattern[] = "/tmp/proc_listing_test.XXXXXX";
-		ASSERT_NE(mkdtemp(pattern), nullptr);
-		dir = pattern;
-	}
-	void TearDown() override
-	{
-		std::string command = "rm -rf '" + dir + "'";
-		EXPECT_EQ(std::system(command.c_str()), 0);
-	}
-	std::string dir;
-};
+using Listing = TempDir;
 
 TEST_F(Listing, OnlyThisNamespacesProcfsIsOwnProc)
 {

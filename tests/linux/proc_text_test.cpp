@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /* The /proc text parsers on sample text: meminfo's figures and views. */
 #include "proc_text.h"
+#include "text_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -51,6 +52,14 @@ TEST(LinuxText, MeminfoLines)
 	}
 }
 
+/* The view of the whole text. */
+platform::proc_text::meminfo_status
+whole_view(const char *text, std::uint64_t *total, std::uint64_t *available)
+{
+	return platform::proc_text::meminfo_memory(text, std::strlen(text),
+	                                           total, available);
+}
+
 /*
  * The view of text taken line by line, as the file is read, stopping where
  * the lines say that it is settled.
@@ -59,15 +68,11 @@ platform::proc_text::meminfo_status
 early_view(const char *text, std::uint64_t *total, std::uint64_t *available)
 {
 	platform::proc_text::meminfo_figures figures{};
-	for (const char *line = text; *line != '\0';) {
-		const char *end = std::strchr(line, '\n');
-		if (end == nullptr)
-			end = line + std::strlen(line);
-		if (!platform::proc_text::meminfo_take_line(
-		        &figures, line, std::size_t(end - line), false))
-			break;
-		line = *end == '\n' ? end + 1 : end;
-	}
+	take_lines(text, std::strlen(text),
+	           [&](const char *line, std::size_t length) {
+		           return platform::proc_text::meminfo_take_line(
+		               &figures, line, length, false);
+	           });
 	return platform::proc_text::meminfo_view(figures, total, available);
 }
 
@@ -115,23 +120,20 @@ TEST(LinuxText, MeminfoViews)
 	    {"MemTotal: 1000 kB\nMemAvailable: 600 kB\nMemTotal: 9 kB\n",
 	     meminfo_status::known, 1000, 600},
 	};
-	for (const auto &test : cases) {
-		std::uint64_t total = 0;
-		std::uint64_t available = 0;
-		EXPECT_EQ(
-		    platform::proc_text::meminfo_memory(
-		        test.text, std::strlen(test.text), &total, &available),
-		    test.status)
-		    << test.text;
-		EXPECT_EQ(total, test.total) << test.text;
-		EXPECT_EQ(available, test.available) << test.text;
-		/* Read line by line and left where it is settled, the same. */
-		total = available = 0;
-		EXPECT_EQ(early_view(test.text, &total, &available),
-		          test.status)
-		    << test.text;
-		EXPECT_EQ(total, test.total) << test.text;
-		EXPECT_EQ(available, test.available) << test.text;
+	/*
+	 * The whole text, and the text read line by line and left where it is
+	 * settled, give the same view.
+	 */
+	for (auto view : {whole_view, early_view}) {
+		for (const auto &test : cases) {
+			std::uint64_t total = 0;
+			std::uint64_t available = 0;
+			EXPECT_EQ(view(test.text, &total, &available),
+			          test.status)
+			    << test.text;
+			EXPECT_EQ(total, test.total) << test.text;
+			EXPECT_EQ(available, test.available) << test.text;
+		}
 	}
 }
 
