@@ -7,31 +7,33 @@
 #     lines indented by two spaces.
 
 # Prints the RFC 5322 date of an ISO date (2026-12-08), at midnight UTC.
+# CMake formats only the present moment or SOURCE_DATE_EPOCH, so the date
+# becomes seconds since 1970 and CMake names its weekday and month.
 function(sysfacts_rfc5322_date iso_date out)
   string(REGEX MATCH "^([0-9]+)-([0-9]+)-([0-9]+)$" match "${iso_date}")
-  set(year ${CMAKE_MATCH_1})
+  math(EXPR year "${CMAKE_MATCH_1}")
   math(EXPR month "${CMAKE_MATCH_2}")
   math(EXPR day "${CMAKE_MATCH_3}")
-  # Zeller's congruence, with January and February as months 13 and 14 of
-  # the year before; 0 is Saturday.
-  set(y ${year})
-  set(m ${month})
-  if(m LESS 3)
-    math(EXPR m "${m} + 12")
-    math(EXPR y "${y} - 1")
+  # Days since 1970-01-01, counting years from March so that a leap day
+  # ends its year; 719468 is the count of days from 0000-03-01 to 1970.
+  if(month LESS 3)
+    math(EXPR year "${year} - 1")
+    math(EXPR month "${month} + 9")
+  else()
+    math(EXPR month "${month} - 3")
   endif()
-  math(EXPR weekday
-    "(${day} + (13 * (${m} + 1)) / 5 + ${y} + ${y} / 4 - ${y} / 100 + ${y} / 400) % 7")
-  set(weekdays Sat Sun Mon Tue Wed Thu Fri)
-  set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
-  list(GET weekdays ${weekday} weekday_name)
-  math(EXPR month_index "${month} - 1")
-  list(GET months ${month_index} month_name)
-  if(day LESS 10)
-    set(day "0${day}")
+  math(EXPR days "${year} * 365 + ${year} / 4 - ${year} / 100 + ${year} / 400
+    + (153 * ${month} + 2) / 5 + ${day} - 1 - 719468")
+  math(EXPR seconds "${days} * 86400")
+  set(saved "$ENV{SOURCE_DATE_EPOCH}")
+  set(ENV{SOURCE_DATE_EPOCH} ${seconds})
+  string(TIMESTAMP date "%a, %d %b %Y %H:%M:%S +0000" UTC)
+  if(saved STREQUAL "")
+    unset(ENV{SOURCE_DATE_EPOCH})
+  else()
+    set(ENV{SOURCE_DATE_EPOCH} "${saved}")
   endif()
-  set(${out} "${weekday_name}, ${day} ${month_name} ${year} 00:00:00 +0000"
-    PARENT_SCOPE)
+  set(${out} "${date}" PARENT_SCOPE)
 endfunction()
 
 # Writes the Debian changelog of the Markdown changelog source to output.
