@@ -13,18 +13,14 @@
 # when there is none or no namespace.
 set -u
 program=$1
-root=$(cd "$(dirname "$0")/.." && pwd)
-for folder in ${2:-} "$root/../shared/cpuinfo"; do
-	ls "$folder"/*-*.txt >/dev/null 2>&1 && break
-	folder=
-done
+. "$(dirname "$0")/surroundings.sh"
+folder=$(shared_folder cpuinfo '*-*.txt' "${2:-}")
 if [ -z "$folder" ]; then
 	echo "SKIP: no folder of cpuinfo texts in" \
 		"${2:-shared/cpuinfo beside the project}"
 	exit 77
 fi
-if ! unshare -m --propagation unchanged sh -c \
-	'mount --make-rprivate /proc' 2>/dev/null; then
+if ! in_private_mounts true true 2>/dev/null; then
 	echo "SKIP: cannot bind files over /proc in a new mount namespace" \
 		"(needs CAP_SYS_ADMIN)"
 	exit 77
@@ -34,9 +30,7 @@ fi
 failures=0
 for file in "$folder"/*-*.txt; do
 	machine=$(basename "$file" .txt)
-	row=$(unshare -m --propagation unchanged sh -c '
-		mount --make-rprivate /proc &&
-		mount --bind "$1" /proc/cpuinfo && exec "$0"' "$program" "$file" |
+	row=$(in_private_mounts "mount --bind '$file' /proc/cpuinfo" "$program" |
 		sed -n 's/\x1b\[[0-9;]*m//g; s/^.*CPU: //p')
 	printf '%-44s %s\n' "$machine" "${row:-(left out)}"
 	# The form of the row by architecture, then the naming rules that

@@ -17,7 +17,8 @@ skip() {
 	skipped=1
 }
 
-run "$program" >/dev/full
+"$program" >/dev/full 2>"$work/err"
+status=$?
 check_quiet "standard output full"
 "$program" >&- 2>"$work/err"
 status=$?
@@ -35,8 +36,7 @@ check_quiet "file-size limit"
 # timeout, while the program is stopped and continued as it writes: the
 # interrupted write (EINTR) is made again and the report arrives whole.
 if command -v python3 >/dev/null; then
-	read_before
-	python3 -c '
+	run python3 -c '
 import signal, socket, struct, subprocess, sys, time
 ours, theirs = socket.socketpair()
 theirs.setsockopt(socket.SOL_SOCKET, socket.SO_SNDBUF, 4096)
@@ -55,12 +55,8 @@ while True:
         break
     report += part
 sys.stdout.buffer.write(report)
-sys.exit(program.wait())' "$program" >"$work/out" 2>"$work/err"
-	status=$?
-	read_after
-	check_quiet "stopped and continued while writing to a socket"
-	check_facts "stopped and continued while writing to a socket" \
-		"$before" "$after"
+sys.exit(program.wait())' "$program"
+	check_run "stopped and continued while writing to a socket"
 else
 	skip "a stopped writer: no python3"
 fi
@@ -69,27 +65,24 @@ fi
 if ldd "$program" >/dev/null 2>&1; then
 	skip "file descriptors: a dynamic program needs them for its libraries"
 else
-	run_and_check "no file descriptor free" \
-		sh -c 'ulimit -n 3 && exec "$0"' "$program"
+	run sh -c 'ulimit -n 3 && exec "$0"' "$program"
+	check_run "no file descriptor free"
 	[ "$(field Processes)" = "" ] ||
 		fail "no file descriptor free: Processes $(field Processes)"
 fi
 
-expected_shell=
-run_and_check "empty environment" env -i "$program"
+run env -i "$program"
+check_run "empty environment" shell=
 [ "$(field Shell)" = "" ] || fail "empty environment: Shell is not bare"
 
 # SHELL values and the name the Shell row must show: the last component,
 # with every control character but tab shown as '?'.
-nl='
-'
-esc=$(printf '\033')
-tab=$(printf '\t')
 while IFS='|' read -r value shown; do
 	value=$(printf '%b' "$value")
-	expected_shell=$(printf '%b' "$shown")
-	run_and_check "SHELL '$value'" env SHELL="$value" "$program"
-	[ "$(field Shell)" = "$expected_shell" ] ||
+	shown=$(printf '%b' "$shown")
+	run env SHELL="$value" "$program"
+	check_run "SHELL '$value'" shell="$shown"
+	[ "$(field Shell)" = "$shown" ] ||
 		fail "SHELL '$value': shows '$(field Shell)'"
 done <<'TABLE'
 /bin/sh|sh
@@ -104,20 +97,20 @@ TABLE
 # Linux takes no environment string longer than 128 KiB (MAX_ARG_STRLEN), so
 # the longest SHELL that can reach the program stands in for 1 MiB.
 long=$(head -c 131000 /dev/zero | tr '\0' 'x')
-expected_shell=$long
-run_and_check "long SHELL" env SHELL="/bin/$long" "$program"
+run env SHELL="/bin/$long" "$program"
+check_run "long SHELL" shell="$long"
 [ "$(field Shell)" = "$long" ] || fail "long SHELL: the name is not whole"
-expected_shell=sh
 
 # Host names with control bytes, in a UTS namespace of their own.
 if unshare -u true 2>/dev/null && command -v python3 >/dev/null; then
 	while IFS='|' read -r value shown; do
-		expected_host=$(printf '%b' "$shown")
-		run_and_check "host name '$value'" unshare -u python3 -c '
+		shown=$(printf '%b' "$shown")
+		run unshare -u python3 -c '
 import os, socket, sys
 socket.sethostname(sys.argv[1].encode("latin-1").decode("unicode_escape").encode("latin-1"))
 os.execv(sys.argv[2], [sys.argv[2]])' "$value" "$program"
-		[ "$(field Hostname)" = "$expected_host" ] ||
+		check_run "host name '$value'" host="$shown"
+		[ "$(field Hostname)" = "$shown" ] ||
 			fail "host name '$value': shows '$(field Hostname)'"
 	done <<'TABLE'
 two\nlines|two?lines
@@ -128,37 +121,27 @@ caf\xc3\xa9|caf\0303\0251
 raw\x9b2J\x85|raw?2J?
 \xe2\x82\xac\xc5\x91\xe2\x80\xba|\0342\0202\0254\0305\0221\0342\0200\0272
 TABLE
-	expected_host=$(uname -n)
 else
 	skip "host names: no UTS namespace (unshare -u needs CAP_SYS_ADMIN) or no python3"
 fi
 
-# The namespace runs below mount over /proc and /sys.  unshare(1) would make
-# every mount private, which fails where / is not a mount point (a chroot),
-# so the namespace keeps its propagation, and /proc and /sys are made
-# private before anything is mounted on them.
-# Runs the program in such a namespace after the set-up $1; a set-up that
-# fails exits 99.
+# The runs below bind files over /proc and /sys in a mount namespace of their
+# own.  Runs the program so after the set-up $1, through the command that
+# follows it (timeout, setpriv, strace), if any.
 private() {
-	unshare -m --propagation unchanged sh -c '
-		mount --make-rprivate /proc && mount --make-rprivate /sys || exit 99
-		'"$1"'
-		exec "$0"' "$program" >"$work/out" 2>"$work/err"
-	status=$?
+	setup=$1
+	shift
+	run in_private_mounts "$setup" "$@" "$program"
 }
-# Checks a private run, named $1, whose set-up is $2.
-private_run() {
-	read_before
-	private "$2"
-	read_after
+# Checks the last private run, named $1; FACT=TEXT arguments follow.
+check_private() {
 	[ "$status" -ne 99 ] || fail "$1: set-up failed"
-	check_quiet "$1"
-	check_facts "$1" "$before" "$after"
+	check_run "$@"
 }
 # A sanitized build's runtime reads /proc for itself and may report there.
 if grep -aq __asan_init "$program"; then
 	skip "mount namespace runs: the sanitizer runtime reads /proc itself"
-elif private "exit 0"; [ "$status" -ne 0 ]; then
+elif ! in_private_mounts true true 2>/dev/null; then
 	skip "mount namespace runs: cannot make /proc and /sys private in a" \
 		"new mount namespace (needs CAP_SYS_ADMIN)"
 else
@@ -170,12 +153,11 @@ else
 	firmware_folder='[ -d /sys/firmware ] ||
 		{ mount -t tmpfs none /sys && mkdir /sys/firmware; } || exit 99'
 	while IFS='|' read -r entries shown; do
-		expected_boot=$shown
-		private_run "/sys/firmware holding '$entries'" "
-			$firmware_folder
+		private "$firmware_folder
 			mount -t tmpfs none /sys/firmware &&
 			for e in $entries; do mkdir /sys/firmware/\$e; done &&
-			mount -o remount,ro /sys/firmware || exit 99"
+			mount -o remount,ro /sys/firmware"
+		check_private "/sys/firmware holding '$entries'" boot="$shown"
 		[ "$(field Bootmethod)" = "$shown" ] ||
 			fail "/sys/firmware holding '$entries': Bootmethod" \
 				"'$(field Bootmethod)', not '$shown'"
@@ -188,19 +170,16 @@ efi memmap acpi|UEFI
 devicetree|
 fdt devicetree|
 TABLE
-	expected_boot=$(boot_method_of /sys/firmware)
 
 	# An unreadable /sys/firmware, for a user other than root.
 	if command -v setpriv >/dev/null; then
-		expected_boot=
-		private_run "/sys/firmware unreadable" "
-			$firmware_folder
+		private "$firmware_folder
 			mount -t tmpfs -o mode=0700 none /sys/firmware &&
-			mkdir /sys/firmware/memmap || exit 99
-			exec setpriv --reuid=65534 --regid=65534 --clear-groups \"\$0\""
+			mkdir /sys/firmware/memmap" \
+			setpriv --reuid=65534 --regid=65534 --clear-groups
+		check_private "/sys/firmware unreadable" boot=
 		[ "$(field Bootmethod)" = "" ] ||
 			fail "/sys/firmware unreadable: Bootmethod $(field Bootmethod)"
-		expected_boot=$(boot_method_of /sys/firmware)
 	fi
 
 	# /proc/meminfo texts and the RAM row each gives: both figures from
@@ -215,16 +194,15 @@ TABLE
 	while IFS='|' read -r text shown; do
 		n=$((n + 1))
 		printf '%b' "$text" >"$work/meminfo$n"
-		saved_total=$expected_total
-		[ "$shown" = machine ] || expected_total=${shown#* / }
-		private_run "/proc/meminfo $n" \
-			"mount --bind '$work/meminfo$n' /proc/meminfo || exit 99"
+		total=$machine_total
+		[ "$shown" = machine ] || total=${shown#* / }
+		private "mount --bind '$work/meminfo$n' /proc/meminfo"
+		check_private "/proc/meminfo $n" total="$total"
 		case "$shown" in
 		machine) [ -n "$(field RAM)" ] || fail "meminfo $n: no RAM" ;;
 		*) [ "$(field RAM)" = "$shown" ] ||
 			fail "meminfo $n: RAM '$(field RAM)', not '$shown'" ;;
 		esac
-		expected_total=$saved_total
 	done <<TABLE
 MemTotal: 2097152 kB\nMemFree: 524288 kB\nMemAvailable: 1572864 kB\n|512M / 2048M
 MemTotal: 2097152 kB\nMemFree: 262144 kB\nMemAvailable: 4194304 kB\nBuffers: 131072 kB\nCached: 655360 kB\n|1024M / 2048M
@@ -240,8 +218,8 @@ MemTotal: 2 GB\n|
 MemTotal: 0 kB\nMemAvailable: 0 kB\n|
 ${filler}MemTotal: 2048 MB\n|
 TABLE
-	private_run "/dev/zero over /proc/meminfo" \
-		"mount --bind /dev/zero /proc/meminfo || exit 99"
+	private "mount --bind /dev/zero /proc/meminfo"
+	check_private "/dev/zero over /proc/meminfo"
 	[ -n "$(field RAM)" ] || fail "/dev/zero over /proc/meminfo: no RAM"
 
 	# cpuinfo texts and the CPU row each must give, the name wherever it
@@ -255,9 +233,9 @@ TABLE
 	arm="$arm\nCPU part\t: 0xc07\nCPU revision\t: 5\n"
 	while IFS='|' read -r text shown; do
 		printf '%b' "$text" >"$work/cpuinfo"
-		expected_cpuinfo=$work/cpuinfo
-		private_run "cpuinfo '$(printf '%.60s' "$text")'" \
-			"mount --bind '$work/cpuinfo' /proc/cpuinfo || exit 99"
+		private "mount --bind '$work/cpuinfo' /proc/cpuinfo"
+		check_private "cpuinfo '$(printf '%.60s' "$text")'" \
+			cpuinfo="$work/cpuinfo"
 		[ "$(field CPU)" = "$(printf '%b' "$shown")" ] ||
 			fail "cpuinfo '$(printf '%.60s' "$text")': CPU '$(field CPU)'"
 	done <<TABLE
@@ -270,32 +248,29 @@ flags\t: ${long_line}\nmodel name\t: AMD EPYC\n|AMD EPYC
 model name\t: ${long_line}\nmodel name\t: AMD EPYC\n|
 processor\t: 0\nmodel name\t: ARMv7 Processor rev 5 (v7l)\nFeatures\t: ${features}\n${arm}|ARM Cortex-A7 r0p5
 TABLE
-	expected_cpuinfo=/proc/cpuinfo
 
 	# FIFOs over /proc/cpuinfo: one that nobody writes must not hold the
 	# run up, and one written in two steps must not give half a model.
 	mkfifo "$work/fifo"
-	private_run "a FIFO nobody writes over /proc/cpuinfo" \
-		"mount --bind '$work/fifo' /proc/cpuinfo || exit 99
-		exec timeout 10 \"\$0\""
+	private "mount --bind '$work/fifo' /proc/cpuinfo" timeout 10
+	check_private "a FIFO nobody writes over /proc/cpuinfo"
 	[ "$(field CPU)" = "" ] || fail "FIFO over /proc/cpuinfo: CPU $(field CPU)"
-	private_run "a FIFO written in two steps over /proc/cpuinfo" "
-		mount --bind '$work/fifo' /proc/cpuinfo || exit 99
+	private "mount --bind '$work/fifo' /proc/cpuinfo || exit 99
 		( printf 'model name\t: AMD EP'; sleep 0.2; printf 'YC\n' ) \
 			>'$work/fifo' 2>/dev/null &
-		sleep 0.1
-		exec timeout 10 \"\$0\""
+		sleep 0.1" timeout 10
+	check_private "a FIFO written in two steps over /proc/cpuinfo"
 	[ "$(field CPU)" = "" ] || fail "FIFO over /proc/cpuinfo: CPU $(field CPU)"
-	private_run "a FIFO over /proc/meminfo" \
-		"mount --bind '$work/fifo' /proc/meminfo || exit 99
-		exec timeout 10 \"\$0\""
+	private "mount --bind '$work/fifo' /proc/meminfo" timeout 10
+	check_private "a FIFO over /proc/meminfo"
 
 	# /proc hidden: the facts from it go missing and the rest stay.
-	private_run "/proc hidden" "mount -t tmpfs none /proc || exit 99"
+	private "mount -t tmpfs none /proc"
+	check_private "/proc hidden"
 	[ "$(field Processes)" = "" ] ||
 		fail "/proc hidden: Processes $(field Processes)"
 	[ "$(field CPU)" = "" ] || fail "/proc hidden: CPU $(field CPU)"
-	[ "$(field Hostname)" = "$expected_host" ] ||
+	[ "$(field Hostname)" = "$machine_host" ] ||
 		fail "/proc hidden: Hostname $(field Hostname)"
 	# Whatever else is mounted over /proc, its numbered folders are not
 	# this system's processes: a tmpfs with such folders, one with a plain
@@ -306,28 +281,26 @@ for _ in range(3): threading.Thread(target=time.sleep, args=(60,)).start()' &
 	threaded=$!
 	# A fresh procfs shows the kernel's own cpuinfo, whatever is bound
 	# over this /proc/cpuinfo.
-	unshare -m --propagation unchanged sh -c 'mount --make-rprivate /proc &&
-		mount -t proc proc /proc && cat /proc/cpuinfo' >"$work/kernel-cpuinfo"
-	expected_cpuinfo=$work/kernel-cpuinfo
+	in_private_mounts "mount -t proc proc /proc" cat /proc/cpuinfo \
+		>"$work/kernel-cpuinfo"
 	while IFS='|' read -r name setup; do
-		private_run "$name over /proc" "$setup"
+		private "$setup"
+		check_private "$name over /proc" cpuinfo="$work/kernel-cpuinfo"
 		[ "$(field Processes)" = "" ] ||
 			fail "$name over /proc: Processes $(field Processes)"
 	done <<TABLE
-a tmpfs with numbered folders|mount -t tmpfs none /proc && mkdir /proc/1 /proc/2 /proc/3 || exit 99
-a tmpfs with folders and a file self|mount -t tmpfs none /proc && mkdir /proc/1 /proc/2 && echo 1 >/proc/self || exit 99
-a task folder|mount --bind /proc/$threaded/task /proc || exit 99
-another PID namespace's /proc|unshare -p -f sh -c 'mount -t proc proc /proc && exec sleep 30' & i=0; while [ -e /proc/self ] && [ \$i -lt 100 ]; do sleep 0.05; i=\$((i + 1)); done; [ ! -e /proc/self ] || exit 99
+a tmpfs with numbered folders|mount -t tmpfs none /proc && mkdir /proc/1 /proc/2 /proc/3
+a tmpfs with folders and a file self|mount -t tmpfs none /proc && mkdir /proc/1 /proc/2 && echo 1 >/proc/self
+a task folder|mount --bind /proc/$threaded/task /proc
+another PID namespace's /proc|unshare -p -f sh -c 'mount -t proc proc /proc && exec sleep 30' & i=0; while [ -e /proc/self ] && [ \$i -lt 100 ]; do sleep 0.05; i=\$((i + 1)); done; [ ! -e /proc/self ]
 TABLE
 	kill "$threaded"
-	expected_cpuinfo=/proc/cpuinfo
 
 	# And with sysinfo(2) failing too, memory cannot be known at all.
 	if command -v strace >/dev/null; then
-		private_run "/proc hidden, sysinfo failing" "
-			mount -t tmpfs none /proc || exit 99
-			exec strace -qq -o /dev/null -e trace=sysinfo \
-				-e inject=sysinfo:error=EIO \"\$0\""
+		private "mount -t tmpfs none /proc" strace -qq -o /dev/null \
+			-e trace=sysinfo -e inject=sysinfo:error=EIO
+		check_private "/proc hidden, sysinfo failing"
 		[ "$(field RAM)" = "" ] ||
 			fail "/proc hidden, sysinfo failing: RAM $(field RAM)"
 	fi

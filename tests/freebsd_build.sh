@@ -11,11 +11,8 @@
 # Without a folder it looks in shared/freebsd beside the project.  Exits 77
 # when the archives are not there.
 set -eu
-root=$(cd "$(dirname "$0")/.." && pwd)
-for headers in ${1:-} "$root/../shared/freebsd"; do
-	ls "$headers"/freebsd-13.4-*-include.tar.xz >/dev/null 2>&1 && break
-	headers=
-done
+. "$(dirname "$0")/surroundings.sh"
+headers=$(shared_folder freebsd 'freebsd-13.4-*-include.tar.xz' "${1:-}")
 if [ -z "$headers" ]; then
 	echo "SKIP: no FreeBSD headers (freebsd-13.4-*-include.tar.xz) in" \
 		"${1:-shared/freebsd beside the project}"

@@ -9,16 +9,16 @@
 # Needs the test system in shared/freebsd/vm beside the project, clang, lld,
 # qemu-system-x86_64 and xorriso; exits 77 when one is missing.
 set -eu
-root=$(cd "$(dirname "$0")/.." && pwd)
+. "$(dirname "$0")/surroundings.sh"
 work=${1:?usage: freebsd_vm_test.sh WORK_FOLDER [LINUX_PROGRAM]}
 linux_program=${2:-}
-vm=$root/../shared/freebsd/vm
+vm=$(shared_folder freebsd/vm run-freebsd)
 
 skip() {
 	echo "SKIP: $*"
 	exit 77
 }
-[ -x "$vm/run-freebsd" ] || skip "no FreeBSD test system in $vm"
+[ -n "$vm" ] || skip "no FreeBSD test system in shared/freebsd/vm beside the project"
 for tool in clang++ ld.lld qemu-system-x86_64 xorriso; do
 	command -v $tool >/dev/null 2>&1 ||
 		skip "$tool is missing (Debian: apt-get install clang lld qemu-system-x86 xorriso)"

@@ -14,21 +14,17 @@ fail() {
 	failures=$((failures + 1))
 }
 
-# The facts as this machine states them.  A test that changes what the
-# program sees (a UTS namespace, a file bound over /proc) sets the expected_*
-# variable of that fact to match.
-expected_host=$(uname -n)
-expected_os="$(uname -s) $(uname -m)"
-expected_version=$(uname -r)
-. "$(dirname "$0")/cpu_rules.sh"
-# The cpuinfo text whose processor the CPU row names; empty where it cannot
-# be read from here (under a user-mode emulator that shows the program a
-# cpuinfo of its own).
-expected_cpuinfo=/proc/cpuinfo
-expected_total=$(awk '/^MemTotal:/ { print int($2 / 1024) "M" }' /proc/meminfo)
+# The facts as this machine states them.  A run that is shown something
+# else (a UTS namespace, a file bound over /proc) says so to check_facts.
+machine_host=$(uname -n)
+machine_os="$(uname -s) $(uname -m)"
+machine_version=$(uname -r)
+. "$(dirname "$0")/surroundings.sh"
+. "$root/tests/cpu_rules.sh"
+machine_total=$(awk '/^MemTotal:/ { print int($2 / 1024) "M" }' /proc/meminfo)
 SHELL=/bin/sh
 export SHELL
-expected_shell=sh
+machine_shell=sh
 # Prints what the Bootmethod row may show for the firmware directory $1.
 boot_method_of() {
 	if [ -e "$1/efi" ]; then
@@ -37,13 +33,19 @@ boot_method_of() {
 		echo BIOS
 	fi
 }
-expected_boot=$(boot_method_of /sys/firmware)
+machine_boot=$(boot_method_of /sys/firmware)
 
 # Runs the program with the arguments as its command, standard output to
-# $work/out and standard error to $work/err, and keeps its exit status.
+# $work/out and standard error to $work/err, and keeps its exit status.  The
+# readings that change while it runs, the uptime and the number of
+# processes, are taken just before and just after it.
 run() {
+	processes_before=$(count_processes)
+	uptime_before=$(expected_uptime)
 	"$@" >"$work/out" 2>"$work/err"
 	status=$?
+	uptime_after=$(expected_uptime)
+	processes_after=$(count_processes)
 }
 
 # Checks the exit status and standard error of the last run, named $1.
@@ -120,46 +122,57 @@ count_processes() {
 	ls /proc | grep -c '^[0-9][0-9]*$'
 }
 
-# Takes the readings that change while the program runs, just before and
-# just after it: the uptime and the number of processes.
-read_before() {
-	processes_before=$(count_processes)
-	before=$(expected_uptime)
-}
-read_after() {
-	after=$(expected_uptime)
-	processes_after=$(count_processes)
-}
-
-# Checks that every fact the last run shows is true; a fact may be left
-# out.  $1 names the run, $2 and $3 are the uptimes read before and after it,
-# and read_before and read_after have counted the processes.
+# Checks that every fact the last run shows is true; a fact may be left out.
+# $1 names the run.  What the run was shown other than this machine's facts
+# follows as FACT=TEXT: host, boot, os, total (the RAM total), shell, and
+# cpuinfo, the file whose processor the CPU row names, empty where it cannot
+# be read from here (under a user-mode emulator that shows the program a
+# cpuinfo of its own).
 check_facts() {
-	check_frame "$1"
-	check_field "$1" Hostname "$expected_host"
-	check_field "$1" Bootmethod "$expected_boot"
-	check_field "$1" Version "$expected_version"
+	name=$1
+	shift
+	want_host=$machine_host
+	want_boot=$machine_boot
+	want_os=$machine_os
+	want_total=$machine_total
+	want_shell=$machine_shell
+	want_cpuinfo=/proc/cpuinfo
+	for fact; do
+		case "$fact" in
+		host=*) want_host=${fact#*=} ;;
+		boot=*) want_boot=${fact#*=} ;;
+		os=*) want_os=${fact#*=} ;;
+		total=*) want_total=${fact#*=} ;;
+		shell=*) want_shell=${fact#*=} ;;
+		cpuinfo=*) want_cpuinfo=${fact#*=} ;;
+		*) fail "$name: no fact to expect in '$fact'" ;;
+		esac
+	done
+	check_frame "$name"
+	check_field "$name" Hostname "$want_host"
+	check_field "$name" Bootmethod "$want_boot"
+	check_field "$name" Version "$machine_version"
 	cpu=$(field CPU)
-	[ -z "$cpu" ] || [ -z "$expected_cpuinfo" ] ||
-		cpu_row_fits "$expected_cpuinfo" "$cpu" ||
-		fail "$1: CPU shows '$cpu', not the processor of $expected_cpuinfo"
-	check_field "$1" Shell "$expected_shell"
+	[ -z "$cpu" ] || [ -z "$want_cpuinfo" ] ||
+		cpu_row_fits "$want_cpuinfo" "$cpu" ||
+		fail "$name: CPU shows '$cpu', not the processor of $want_cpuinfo"
+	check_field "$name" Shell "$want_shell"
 	os=$(field OS)
 	case "$os" in
-	"$expected_os" | "${expected_os%% *} " | " ${expected_os#* }" | " ") ;;
-	*) fail "$1: OS shows '$os', not '$expected_os'" ;;
+	"$want_os" | "${want_os%% *} " | " ${want_os#* }" | " ") ;;
+	*) fail "$name: OS shows '$os', not '$want_os'" ;;
 	esac
 	ram=$(field RAM)
 	used=${ram%%M / *}
 	total=${ram#* / }
 	case "$used" in
 	'') ;;
-	*[!0-9]*) fail "$1: RAM shows '$ram'" ;;
+	*[!0-9]*) fail "$name: RAM shows '$ram'" ;;
 	*)
-		[ "$total" = "$expected_total" ] ||
-			fail "$1: RAM shows '$ram', not a total of $expected_total"
+		[ "$total" = "$want_total" ] ||
+			fail "$name: RAM shows '$ram', not a total of $want_total"
 		[ "$used" -le "${total%M}" ] 2>/dev/null ||
-			fail "$1: RAM shows more in use than in total: '$ram'"
+			fail "$name: RAM shows more in use than in total: '$ram'"
 		;;
 	esac
 	# The count is left out when it cannot be read, and is never 0: the
@@ -169,27 +182,23 @@ check_facts() {
 	processes=$(field Processes)
 	case "$processes" in
 	'') ;;
-	*[!0-9]* | 0) fail "$1: Processes shows '$processes'" ;;
+	*[!0-9]* | 0) fail "$name: Processes shows '$processes'" ;;
 	*)
 		low=$((processes_before < processes_after ? processes_before : processes_after))
 		high=$((processes_before > processes_after ? processes_before : processes_after))
 		[ "$processes" -ge $((low - 5)) ] && [ "$processes" -le $((high + 5)) ] ||
-			fail "$1: Processes shows $processes, /proc had $processes_before before and $processes_after after"
+			fail "$name: Processes shows $processes, /proc had $processes_before before and $processes_after after"
 		;;
 	esac
 	uptime=$(sed -n 's/^.*Uptime: //p' "$work/plain")
-	[ -z "$uptime" ] || [ "$uptime" = "$2" ] || [ "$uptime" = "$3" ] ||
-		fail "$1: Uptime shows '$uptime', not '$2'"
+	[ -z "$uptime" ] || [ "$uptime" = "$uptime_before" ] ||
+		[ "$uptime" = "$uptime_after" ] ||
+		fail "$name: Uptime shows '$uptime', not '$uptime_before'"
 }
 
-# Runs the program, named $1, with the command that follows, and checks that
-# it was quiet and that every fact it showed is true.
-run_and_check() {
-	name=$1
-	shift
-	read_before
-	run "$@"
-	read_after
-	check_quiet "$name"
-	check_facts "$name" "$before" "$after"
+# Checks that the last run, named $1, was quiet and that every fact it
+# showed is true.  FACT=TEXT arguments, as check_facts takes them, follow.
+check_run() {
+	check_quiet "$1"
+	check_facts "$@"
 }

@@ -1,0 +1,29 @@
+# SPDX-License-Identifier: BSD-2-Clause
+# What the test scripts take from around the checkout: the folders of shared
+# files beside it, and private mount namespaces to bind files over /proc and
+# /sys in.  Sourced, not run; sets $root to the checkout.
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+# Prints the folder that holds files matching the pattern $2: the folder $3
+# when one is given, else shared/$1 beside the checkout.  Prints nothing
+# when it holds none.
+shared_folder() {
+	folder=${3:-$root/../shared/$1}
+	if ls "$folder"/$2 >/dev/null 2>&1; then
+		(cd "$folder" && pwd)
+	fi
+}
+
+# Runs the command that follows $1 in a new mount namespace, after the shell
+# commands $1; exits 99 when they fail.  unshare(1) would make every mount
+# private, which fails where / is not a mount point (a chroot), so the
+# namespace keeps its propagation and /proc and /sys are made private
+# before anything is mounted on them.
+in_private_mounts() {
+	unshare -m --propagation unchanged sh -c '
+		mount --make-rprivate /proc && mount --make-rprivate /sys &&
+			eval "$1" || exit 99
+		shift
+		exec "$@"' sh "$@"
+}
