@@ -17,11 +17,12 @@ namespace
 {
 
 /*
- * The report leaves in two writes.  A buffer large enough for one would
- * cost a fresh process more page faults, which take longer than the write
- * they save.
+ * The report leaves in a few writes.  Each page of writable memory a fresh
+ * process touches costs it a page fault, which takes longer than a write:
+ * this size keeps the buffer and the C library's own data in two pages of
+ * a static musl program.
  */
-char held[8192];
+char held[5120];
 std::size_t held_length;
 bool failed;
 

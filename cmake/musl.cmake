@@ -53,12 +53,16 @@ if(SYSFACTS_USE_MUSL)
   # tables of pointers (the picture's rows, the processor names) are
   # read-only data rather than data relocated at start-up.  musl's static
   # start-up never protects a RELRO region, so the linker's padding for one
-  # would only cost the writable segment a page and a page fault.
+  # would only cost the writable segment a page and a page fault.  The ELF
+  # headers, the code and the read-only data share one segment (none of
+  # them writable), so the first fault on the code maps the pages around
+  # it, headers and data among them, and the headers, which musl's
+  # start-up reads, cost no fault of their own.
   set(SYSFACTS_MUSL_COMPILE_OPTIONS -specs=${SYSFACTS_MUSL_SPECS}
     ${cxx_include_options} -fno-pie
     -include ${PROJECT_SOURCE_DIR}/cmake/libstdcxx-on-musl.h)
   set(SYSFACTS_MUSL_LINK_OPTIONS -specs=${SYSFACTS_MUSL_SPECS} -static
-    -no-pie -Wl,-z,norelro)
+    -no-pie -Wl,-z,norelro -Wl,-z,noseparate-code)
   message(STATUS "sysfacts: the program is linked statically against musl "
     "(${SYSFACTS_MUSL_SPECS})")
 elseif(CMAKE_SYSTEM_NAME STREQUAL "Linux")
