@@ -1,29 +1,19 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /*
- * The field probes through the scripted platform: each probe's text for a
- * table of platform values, failures included.
+ * The label helpers and the one printer of values: spaces collapsed,
+ * control characters shown as '?', UTF-8 kept whole, a label kept when its
+ * value is missing.
  */
+#include "fields_fixture.h"
+
 #include "capture.h"
 #include "fake_platform.h"
 #include "fields.h"
 
 #include <gtest/gtest.h>
 
-#include <climits>
-#include <cstdint>
-
 namespace
 {
-
-const std::string CPU_LABEL = "\033[1;31mCPU:\033[0;0m ";
-const std::string RAM_LABEL = "\033[1;31mRAM:\033[0;0m ";
-const std::string UPTIME_LABEL = "\033[1;31mUptime: \033[0;0m";
-
-class Fields : public ::testing::Test
-{
-protected:
-	void SetUp() override { fake::reset(); }
-};
 
 TEST_F(Fields, CollapsedTextHasSingleSpaces)
 {
@@ -149,133 +139,6 @@ TEST_F(Fields, ProbesKeepTheirLabelWhenTheValueIsMissing)
 	fake::set_string("machdep.bootmethod", std::string(256, 'B'));
 	EXPECT_EQ(capture([] { print_bootmethod(); }),
 	          "\033[1;31mBootmethod:\033[0;0m ");
-}
-
-TEST_F(Fields, CpuModelIsCollapsed)
-{
-	EXPECT_EQ(capture([] { print_cpu(); }),
-	          CPU_LABEL + "Intel(R) Core(TM) i5-8250U CPU @ 1.60GHz");
-}
-
-const std::uint64_t MIB = 1048576;
-
-TEST_F(Fields, MemoryFigures)
-{
-	const struct {
-		const char *what;
-		std::uint64_t free_pages, page_size, physmem;
-		std::size_t size; /* of the page count and the page size */
-		const char *output;
-	} cases[] = {
-	    {"512 MiB, 200 free", 200 * 256, 4096, 512 * MIB, 4, "312M / 512M"},
-	    {"the same in 8-byte values", 200 * 256, 4096, 512 * MIB, 8,
-	     "312M / 512M"},
-	    {"free below a mebibyte", 255, 4096, 512 * MIB, 4, "512M / 512M"},
-	    {"no free pages", 0, 4096, 512 * MIB, 4, "512M / 512M"},
-	    {"totals truncate on their own", 257, 4096, 512 * MIB + MIB - 1, 4,
-	     "511M / 512M"},
-	    {"free above total", 300 * 256, 4096, 200 * MIB, 4, "0M / 200M"},
-	    {"page size 0", 1000, 0, 64 * MIB, 4, "64M / 64M"},
-	    {"largest 4-byte values", UINT32_MAX, UINT32_MAX, 512 * MIB, 4,
-	     "0M / 512M"},
-	    {"product overflows 64 bits", UINT64_MAX, UINT64_MAX, 512 * MIB, 8,
-	     "0M / 512M"},
-	    {"largest physical memory", 0, 4096, UINT64_MAX, 8,
-	     "17592186044415M / 17592186044415M"},
-	    {"24 TiB, all of it available", 6 * (MIB << 10), 4096,
-	     24 * (MIB << 20), 8, "0M / 25165824M"},
-	};
-	for (const auto &test : cases) {
-		fake::set_integer("vm.stats.vm.v_free_count", test.free_pages,
-		                  test.size);
-		fake::set_integer("hw.pagesize", test.page_size, test.size);
-		fake::set_integer("hw.physmem", test.physmem, 8);
-		EXPECT_EQ(capture([] { print_memory(); }),
-		          RAM_LABEL + test.output)
-		    << test.what;
-	}
-}
-
-TEST_F(Fields, MemoryNeedsAllThreeValues)
-{
-	for (const char *name :
-	     {"vm.stats.vm.v_free_count", "hw.pagesize", "hw.physmem"}) {
-		fake::reset();
-		fake::remove(name);
-		EXPECT_EQ(capture([] { print_memory(); }), RAM_LABEL) << name;
-		for (std::size_t size : {1, 2, 16}) {
-			fake::set_integer(name, 4096, size);
-			EXPECT_EQ(capture([] { print_memory(); }), RAM_LABEL)
-			    << name << " of " << size << " bytes";
-		}
-	}
-}
-
-TEST_F(Fields, UptimeRoundsToTheMinute)
-{
-	const struct {
-		long long seconds;
-		const char *output;
-	} cases[] = {
-	    {0, "0:00"},
-	    {59, "0:00"},
-	    {60, "0:01"},
-	    {61, "0:01"},
-	    {89, "0:01"},
-	    {90, "0:02"},
-	    {3569, "0:59"},
-	    {3570, "1:00"},
-	    {3630, "1:01"},
-	    {86369, "23:59"},
-	    {86370, "1 day 0:00"},
-	    {90000, "1 day 1:00"},
-	    {172830, "2 days 0:01"},
-	    {LLONG_MAX, "106751991167300 days 15:30"},
-	    {-1, "0:00"},
-	};
-	for (const auto &test : cases) {
-		fake::set_clock(test.seconds);
-		EXPECT_EQ(capture([] { print_uptime(); }),
-		          UPTIME_LABEL + test.output)
-		    << test.seconds << " seconds";
-	}
-}
-
-TEST_F(Fields, UptimeWritesNothingWhenTheClockFails)
-{
-	fake::fail_clock();
-	EXPECT_EQ(capture([] { print_uptime(); }), "");
-}
-
-TEST_F(Fields, ShellIsTheLastPathComponent)
-{
-	const struct {
-		const char *value;
-		const char *output;
-	} cases[] = {
-	    {"/bin/sh", "sh"},
-	    {"/usr/local/bin/zsh", "zsh"},
-	    {"sh", "sh"},
-	    {"/sh", "sh"},
-	    {"/usr/local/bin/", ""},
-	    {"/", "/"},
-	    {"", ""},
-	    {"/opt/\xe2\x9c\x93sh", "\xe2\x9c\x93sh"},
-	    {nullptr, ""},
-	};
-	for (const auto &test : cases) {
-		fake::set_env("SHELL", test.value);
-		EXPECT_EQ(capture([] { print_shell(); }), test.output)
-		    << (test.value ? test.value : "unset");
-	}
-}
-
-TEST_F(Fields, ShellOfOneMebibyte)
-{
-	const std::string name(1048576, 's');
-	const std::string path = "/usr/local/bin/" + name;
-	fake::set_env("SHELL", path.c_str());
-	EXPECT_EQ(capture([] { print_shell(); }), name);
 }
 
 } // namespace
