@@ -2,17 +2,18 @@
 # SPDX-License-Identifier: BSD-2-Clause
 # Measures what sysfacts costs at start-up against the floors of starting a
 # process at all: do-nothing programs linked statically against glibc and
-# against musl, and one with no C library, whose _start only exits; and
-# against the floor of its facts, a program with no C library that makes
-# only the system calls the report needs (bench/facts_floor.c, x86-64).  In
-# one interleaved run (every program once a round, in shuffled order),
-# prints each program's median wall time, system calls (strace), minor page
-# faults and peak resident memory (read at its exit, so the measuring
-# tool's own memory does not count), stripped size and instructions
-# (callgrind), with ratios, and what each part of the facts costs: the
-# facts floor less that part, in the same run.  Then checks that the shipped build's report is the glibc build's,
-# once what changes between runs is masked, and times the peer tools that
-# are installed.  Writes nothing into the repo.
+# against musl (as sysfacts is), and one with no C library, whose _start
+# only exits; and against the floor of its facts, a program with no C
+# library that makes only the system calls the report needs
+# (bench/facts_floor.c, x86-64).  In one interleaved run (every program
+# once a round, in shuffled order), prints each program's median wall time,
+# system calls (strace), minor page faults and peak resident memory (read
+# at its exit, so the measuring tool's own memory does not count), stripped
+# size and instructions (callgrind), with ratios, and what each part of the
+# facts costs: the facts floor less that part, in the same run.  Then
+# checks that the shipped build's report is the glibc build's, once what
+# changes between runs is masked, and times the peer tools that are
+# installed.  Writes nothing into the repo.
 # Usage: bench/startup.sh [rounds]   (needs cmake, g++, cc, musl-tools,
 # valgrind, strace, python3 and hyperfine for the peers)
 set -euo pipefail
@@ -30,7 +31,10 @@ cmake --build "$work/glibc" >/dev/null
 
 printf 'int main(void) { return 0; }\n' >"$work/nothing.c"
 cc -O2 -static -o "$work/nothing-glibc" "$work/nothing.c"
-musl-gcc -O2 -static -o "$work/nothing-musl" "$work/nothing.c"
+# Linked as the program is (cmake/musl.cmake), so that the floor holds the
+# same start-up and page layout.
+musl-gcc -O2 -static -no-pie -fno-pie -Wl,-z,norelro -Wl,-z,noseparate-code \
+	-o "$work/nothing-musl" "$work/nothing.c"
 # The physical floor: exec, one system call, exit.
 cat >"$work/nolibc.c" <<'C'
 void _start(void)
