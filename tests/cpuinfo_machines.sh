@@ -14,12 +14,7 @@
 set -u
 program=$1
 . "$(dirname "$0")/surroundings.sh"
-folder=$(shared_folder cpuinfo '*-*.txt' "${2:-}")
-if [ -z "$folder" ]; then
-	echo "SKIP: no folder of cpuinfo texts in" \
-		"${2:-shared/cpuinfo beside the project}"
-	exit 77
-fi
+folder=$(shared_folder cpuinfo '*-*.txt' "${2:-}") || exit 77
 if ! in_private_mounts true true 2>/dev/null; then
 	echo "SKIP: cannot bind files over /proc in a new mount namespace" \
 		"(needs CAP_SYS_ADMIN)"

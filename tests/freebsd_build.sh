@@ -12,12 +12,8 @@
 # when the archives are not there.
 set -eu
 . "$(dirname "$0")/surroundings.sh"
-headers=$(shared_folder freebsd 'freebsd-13.4-*-include.tar.xz' "${1:-}")
-if [ -z "$headers" ]; then
-	echo "SKIP: no FreeBSD headers (freebsd-13.4-*-include.tar.xz) in" \
-		"${1:-shared/freebsd beside the project}"
+headers=$(shared_folder freebsd 'freebsd-13.4-*-include.tar.xz' "${1:-}") ||
 	exit 77
-fi
 echo "freebsd_build: headers from $headers"
 libcxx=$(ls -d /usr/lib/llvm-*/include/c++/v1 2>/dev/null | tail -n 1)
 if [ -z "$libcxx" ]; then

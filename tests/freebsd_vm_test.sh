@@ -12,13 +12,12 @@ set -eu
 . "$(dirname "$0")/surroundings.sh"
 work=${1:?usage: freebsd_vm_test.sh WORK_FOLDER [LINUX_PROGRAM]}
 linux_program=${2:-}
-vm=$(shared_folder freebsd/vm run-freebsd)
+vm=$(shared_folder freebsd/vm run-freebsd) || exit 77
 
 skip() {
 	echo "SKIP: $*"
 	exit 77
 }
-[ -n "$vm" ] || skip "no FreeBSD test system in shared/freebsd/vm beside the project"
 for tool in clang++ ld.lld qemu-system-x86_64 xorriso; do
 	command -v $tool >/dev/null 2>&1 ||
 		skip "$tool is missing (Debian: apt-get install clang lld qemu-system-x86 xorriso)"

@@ -6,12 +6,15 @@
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 # Prints the folder that holds files matching the pattern $2: the folder $3
-# when one is given, else shared/$1 beside the checkout.  Prints nothing
-# when it holds none.
+# when one is given, else shared/$1 beside the checkout.  When it holds
+# none, says so on standard error and fails; the caller then skips.
 shared_folder() {
 	folder=${3:-$root/../shared/$1}
 	if ls "$folder"/$2 >/dev/null 2>&1; then
 		(cd "$folder" && pwd)
+	else
+		echo "SKIP: no $2 in ${3:-shared/$1 beside the project}" >&2
+		return 1
 	fi
 }
 
