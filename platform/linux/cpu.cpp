@@ -36,12 +36,10 @@ bool take_line(const char *line, std::size_t length, bool /*cut*/,
 }
 
 /*
- * One page: a fresh process pays a page fault for every page of stack it
- * touches.  Each read asks for a whole page, as on most machines the file
- * is read to its end: only an ARM processor's lines settle the name before
- * it.
+ * Each read asks for the whole buffer, as on most machines the file is read
+ * to its end: only an ARM processor's lines settle the name before it.
  */
-constexpr std::size_t CPUINFO_BUFFER = 4096;
+constexpr std::size_t CPUINFO_BUFFER = platform::proc_files::READ_BUFFER_SIZE;
 
 } // namespace
 

@@ -42,7 +42,7 @@ bool take_line(const char *line, std::size_t length, bool cut, void *context)
  * goes on until they are found.
  */
 constexpr std::size_t MEMINFO_FIRST_READ = 1024;
-constexpr std::size_t MEMINFO_BUFFER = 4096;
+constexpr std::size_t MEMINFO_BUFFER = platform::proc_files::READ_BUFFER_SIZE;
 
 /*
  * The view of /proc/meminfo, which a container may have made its own: both

@@ -14,6 +14,13 @@ namespace platform::proc_files
 {
 
 /*
+ * The buffer each reader of /proc keeps on its stack: one page.  A fresh
+ * process pays a page fault for every page of stack it touches, which costs
+ * more than the system calls a larger buffer would save.
+ */
+constexpr std::size_t READ_BUFFER_SIZE = 4096;
+
+/*
  * How often a call that a signal interrupted is made again.  A call that
  * keeps being interrupted fails, so that no fault can hold the run up.
  */

@@ -35,11 +35,8 @@ struct linux_dirent64 {
 constexpr std::size_t DIRENT_NAME_OFFSET = offsetof(linux_dirent64, d_name);
 constexpr unsigned char DIRENT_DIRECTORY = 4; /* DT_DIR */
 
-/*
- * One page: a fresh process pays a page fault for every page of stack it
- * touches, which costs more than the system calls a larger buffer saves.
- */
-constexpr std::size_t DIRENT_BUFFER_SIZE = 4096;
+constexpr std::size_t DIRENT_BUFFER_SIZE =
+    platform::proc_files::READ_BUFFER_SIZE;
 
 /*
  * The longest listing /proc can give: a record of at most 32 bytes for
