@@ -16,26 +16,19 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-ssize_t platform::proc_files::read_to_end(int fd, char *buffer,
-                                          std::size_t size)
-{
-	std::size_t length = 0;
-	int retries = INTERRUPTED_RETRIES;
-	while (length < size) {
-		ssize_t part = read(fd, buffer + length, size - length);
-		if (part < 0 && errno == EINTR && retries-- > 0)
-			continue;
-		if (part < 0)
-			return -1;
-		if (part == 0)
-			break;
-		length += std::size_t(part);
-	}
-	return ssize_t(length);
-}
-
 namespace
 {
+
+/* One read(2), made again when a signal interrupts it, up to a limit. */
+ssize_t read_once(int fd, char *buffer, std::size_t size)
+{
+	for (int retries = platform::proc_files::INTERRUPTED_RETRIES;;
+	     retries--) {
+		ssize_t part = read(fd, buffer, size);
+		if (part >= 0 || errno != EINTR || retries == 0)
+			return part;
+	}
+}
 
 /*
  * Opens the file at path for reading when it is a regular file, and
@@ -59,6 +52,21 @@ int open_regular_file(const char *path)
 
 } // namespace
 
+ssize_t platform::proc_files::read_to_end(int fd, char *buffer,
+                                          std::size_t size)
+{
+	std::size_t length = 0;
+	while (length < size) {
+		ssize_t part = read_once(fd, buffer + length, size - length);
+		if (part < 0)
+			return -1;
+		if (part == 0)
+			break;
+		length += std::size_t(part);
+	}
+	return ssize_t(length);
+}
+
 ssize_t platform::proc_files::read_text_file(const char *path, char *buffer,
                                              std::size_t size)
 {
@@ -75,17 +83,6 @@ ssize_t platform::proc_files::read_text_file(const char *path, char *buffer,
 
 namespace
 {
-
-/* One read(2), made again when a signal interrupts it, up to a limit. */
-ssize_t read_once(int fd, char *buffer, std::size_t size)
-{
-	for (int retries = platform::proc_files::INTERRUPTED_RETRIES;;
-	     retries--) {
-		ssize_t part = read(fd, buffer, size);
-		if (part >= 0 || errno != EINTR || retries == 0)
-			return part;
-	}
-}
 
 /*
  * Hands the whole lines of [text, end) to visit, and returns where the
