@@ -33,34 +33,10 @@ static bool count_processes()
 	                              &process_count) != nullptr;
 }
 
-/* The length of a constant string, worked out by the compiler. */
-static constexpr std::size_t constant_length(const char *text)
-{
-	std::size_t length = 0;
-	while (text[length] != '\0')
-		length++;
-	return length;
-}
-
-struct logo_row_lengths {
-	std::size_t of[LOGO_ROW_COUNT];
-};
-
-static constexpr logo_row_lengths LOGO_ROW_LENGTHS = [] {
-	logo_row_lengths lengths{};
-	for (int row = 0; row < LOGO_ROW_COUNT; row++)
-		lengths.of[row] = constant_length(LOGO_ROWS[row]);
-	return lengths;
-}();
-
-/*
- * Writes a picture row as it is stored, without a line end.  Its length is
- * known before the program runs, so there is no format to read and no
- * length to count.
- */
+/* Writes a picture row as it is stored, without a line end. */
 static void print_logo_row(int row)
 {
-	output_bytes(LOGO_ROWS[row], LOGO_ROW_LENGTHS.of[row]);
+	output_bytes(LOGO_ROWS[row].data(), LOGO_ROWS[row].size());
 }
 
 int print_report()

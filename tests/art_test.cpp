@@ -107,7 +107,7 @@ TEST(Art, RowsHaveTheirShape)
 	};
 	for (int number = 1; number < LOGO_ROW_COUNT; number++) {
 		const auto &want = rows[number];
-		std::string text = LOGO_ROWS[number];
+		std::string text(LOGO_ROWS[number]);
 		std::size_t end = 0;
 		Row row = parse(text, &end);
 		SCOPED_TRACE("row " + std::to_string(number));
@@ -126,7 +126,7 @@ TEST(Art, RowsHaveTheirShape)
 
 TEST(Art, TopRowIsAThinEdgeAndASeparatePiece)
 {
-	std::string text = LOGO_ROWS[0];
+	std::string text(LOGO_ROWS[0]);
 	std::size_t at = 0;
 	Row lead = parse(text, &at);
 	Row edge = parse(text, &at);
@@ -153,7 +153,7 @@ TEST(Art, TopRowIsAThinEdgeAndASeparatePiece)
 TEST(Art, BottomRowIsExactlyAsDrawn)
 {
 	std::size_t at = 0;
-	Row row = parse(LOGO_ROWS[17], &at);
+	Row row = parse(std::string(LOGO_ROWS[17]), &at);
 	const int colours[] = {16, 16, 16, 52, 52, 52, 52, 52, 58,
 	                       58, 58, 58, 58, 58, 52, 16, 16};
 	const char digits[] = "00000101100000000";
@@ -173,7 +173,7 @@ TEST(Art, UsesEveryPaletteColourAndNoOther)
 	    203, 208, 209, 210, 215, 216, 217, 222, 223, 224, 229, 230, 231};
 	std::set<int> used;
 	for (int number = 0; number < LOGO_ROW_COUNT; number++) {
-		std::string text = LOGO_ROWS[number];
+		std::string text(LOGO_ROWS[number]);
 		for (std::size_t at = 0; at < text.size();) {
 			std::size_t before = at;
 			for (const Cell &cell : parse(text, &at).cells)
@@ -188,7 +188,7 @@ TEST(Art, UsesEveryPaletteColourAndNoOther)
 TEST(Art, RowsCannotLeakIntoTheText)
 {
 	for (int number = 0; number < LOGO_ROW_COUNT; number++) {
-		std::string text = LOGO_ROWS[number];
+		std::string text(LOGO_ROWS[number]);
 		SCOPED_TRACE("row " + std::to_string(number));
 		EXPECT_EQ(text.find_first_of("%\n"), std::string::npos);
 		std::size_t last = text.find_last_not_of(' ');

@@ -90,10 +90,10 @@ TEST_F(Report, MissingValuesLeaveTheirLabels)
 	fake::set_env("SHELL", nullptr);
 	fake::fail_clock();
 	std::vector<std::string> all = lines(report());
-	EXPECT_EQ(all[4], LOGO_ROWS[2] + label("Bootmethod"));
-	EXPECT_EQ(all[5], LOGO_ROWS[3] + label("OS") + " ");
-	EXPECT_EQ(all[6], LOGO_ROWS[4] + label("Version"));
-	EXPECT_EQ(all[10], LOGO_ROWS[8] + label("Shell"));
+	EXPECT_EQ(all[4], std::string(LOGO_ROWS[2]) + label("Bootmethod"));
+	EXPECT_EQ(all[5], std::string(LOGO_ROWS[3]) + label("OS") + " ");
+	EXPECT_EQ(all[6], std::string(LOGO_ROWS[4]) + label("Version"));
+	EXPECT_EQ(all[10], std::string(LOGO_ROWS[8]) + label("Shell"));
 	EXPECT_EQ(all[11], LOGO_ROWS[9]);
 	EXPECT_EQ(all[12], LOGO_ROWS[10]);
 }
@@ -101,19 +101,19 @@ TEST_F(Report, MissingValuesLeaveTheirLabels)
 TEST_F(Report, OsRowKeepsWhicheverHalfIsThere)
 {
 	fake::remove("kern.ostype");
-	EXPECT_EQ(row_line(3), LOGO_ROWS[3] + label("OS") + " amd64");
+	EXPECT_EQ(row_line(3), std::string(LOGO_ROWS[3]) + label("OS") + " amd64");
 	fake::reset();
 	fake::remove("hw.machine_arch");
-	EXPECT_EQ(row_line(3), LOGO_ROWS[3] + label("OS") + "FreeBSD ");
+	EXPECT_EQ(row_line(3), std::string(LOGO_ROWS[3]) + label("OS") + "FreeBSD ");
 }
 
 TEST_F(Report, HostnameOfTheLargestSize)
 {
 	const std::string longest(255, 'h');
 	fake::set_string("kern.hostname", longest);
-	EXPECT_EQ(row_line(1), LOGO_ROWS[1] + label("Hostname") + longest);
+	EXPECT_EQ(row_line(1), std::string(LOGO_ROWS[1]) + label("Hostname") + longest);
 	fake::set_string("kern.hostname", longest + "h");
-	EXPECT_EQ(row_line(1), LOGO_ROWS[1] + label("Hostname"));
+	EXPECT_EQ(row_line(1), std::string(LOGO_ROWS[1]) + label("Hostname"));
 }
 
 TEST_F(Report, ProcessCountIsNeverNegative)
@@ -129,7 +129,7 @@ TEST_F(Report, ProcessCountIsNeverNegative)
 	for (const auto &test : cases) {
 		fake::set_processes(test.count);
 		EXPECT_EQ(row_line(7),
-		          LOGO_ROWS[7] + label("Processes") + test.shown)
+		          std::string(LOGO_ROWS[7]) + label("Processes") + test.shown)
 		    << test.count;
 	}
 }
@@ -137,12 +137,12 @@ TEST_F(Report, ProcessCountIsNeverNegative)
 TEST_F(Report, NoProcessTableMeansNoQueryAndNoCount)
 {
 	fake::fail_open();
-	EXPECT_EQ(row_line(7), LOGO_ROWS[7] + label("Processes"));
+	EXPECT_EQ(row_line(7), std::string(LOGO_ROWS[7]) + label("Processes"));
 	EXPECT_EQ(fake::getprocs_calls(), 0);
 
 	fake::reset();
 	fake::fail_getprocs();
-	EXPECT_EQ(row_line(7), LOGO_ROWS[7] + label("Processes"));
+	EXPECT_EQ(row_line(7), std::string(LOGO_ROWS[7]) + label("Processes"));
 }
 
 } // namespace

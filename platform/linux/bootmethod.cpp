@@ -4,7 +4,6 @@
  * /sys/firmware/efi, /sys/firmware/memmap and /sys/firmware/acpi.
  */
 #include "facts.h"
-#include "sysctl_values.h"
 
 #include <cerrno>
 #include <unistd.h>
@@ -30,7 +29,6 @@ int firmware_entry(const char *path)
  */
 int platform::linux_facts::boot_method(void *oldp, std::size_t *oldlenp)
 {
-	using platform::sysctl_values::copy_string;
 	int efi = firmware_entry("/sys/firmware/efi");
 	if (efi > 0)
 		return copy_string("UEFI", 4, oldp, oldlenp);

@@ -5,158 +5,220 @@
  * Cached) of /proc/meminfo, or from sysinfo(2) where there is no meminfo
  * with a MemTotal line; and the page size from sysconf(3).
  */
+#include "memory.h"
+
 #include "facts.h"
-#include "proc_files.h"
-#include "proc_text.h"
-#include "sysctl_values.h"
+#include "lines.h"
 
 #include <sys/sysinfo.h>
 
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <unistd.h>
+
+namespace facts = platform::linux_facts;
+using facts::meminfo_reading;
 
 namespace
 {
 
-namespace proc_text = platform::proc_text;
-using proc_text::meminfo_status;
+/* The lines the figures come from, each from its key's first line. */
+enum meminfo_key : unsigned char { TOTAL, AVAILABLE, FREE, BUFFERS, CACHED };
+const char *const MEMINFO_KEYS[] = {"MemTotal", "MemAvailable", "MemFree",
+                                    "Buffers", "Cached"};
+constexpr std::size_t KEY_COUNT = sizeof(MEMINFO_KEYS) / sizeof(char *);
+
+struct meminfo_figure {
+	enum : unsigned char { absent, unreadable, read } state;
+	std::uint64_t kib;
+};
+using meminfo_figures = meminfo_figure[KEY_COUNT];
+
+/*
+ * Reads the number of a line's value, what follows its colon: any run of
+ * spaces and tabs, a number that fits in 64 bits and " kB", as in
+ * "\t 8123456 kB".  Any other unit, or anything after it, is no figure.
+ */
+bool parse_kib(const char *value, const char *end, std::uint64_t *kib)
+{
+	static const char unit[] = " kB";
+	constexpr std::size_t unit_length = sizeof(unit) - 1;
+	if (std::size_t(end - value) < unit_length ||
+	    std::memcmp(end - unit_length, unit, unit_length) != 0)
+		return false;
+	end -= unit_length;
+	while (value < end && (*value == ' ' || *value == '\t'))
+		value++;
+	*kib = 0;
+	for (const char *p = value; p < end; p++) {
+		auto digit = unsigned(*p - '0');
+		if (digit > 9 || *kib > (UINT64_MAX - digit) / 10)
+			return false;
+		*kib = (*kib * 10) + digit;
+	}
+	return value < end;
+}
+
+/*
+ * Takes one line, such as "MemTotal:       24684836 kB", into the figure of
+ * its key when that has none yet.  A cut line is the start of one too long
+ * to be a figure.
+ */
+void take_line(meminfo_figures &figures, const char *line, std::size_t length,
+               bool cut)
+{
+	for (std::size_t k = 0; k < KEY_COUNT; k++) {
+		std::size_t key_length = std::strlen(MEMINFO_KEYS[k]);
+		if (length <= key_length || line[key_length] != ':' ||
+		    std::memcmp(line, MEMINFO_KEYS[k], key_length) != 0)
+			continue;
+		meminfo_figure &figure = figures[k];
+		if (figure.state == meminfo_figure::absent)
+			figure.state =
+			    !cut && parse_kib(line + key_length + 1,
+			                      line + length, &figure.kib)
+			        ? meminfo_figure::read
+			        : meminfo_figure::unreadable;
+		return;
+	}
+}
+
+/*
+ * The two figures in kibibytes: MemTotal, and MemAvailable, or where there
+ * is none (Linux before 3.14) or one larger than MemTotal (a container's
+ * own meminfo may have it so), MemFree + Buffers + Cached.  A total that is
+ * zero or cannot be read, or an available figure larger than the total, is
+ * no view.
+ */
+meminfo_reading view_of(const meminfo_figures &of, std::uint64_t *total,
+                        std::uint64_t *available)
+{
+	auto is_read = [&](meminfo_key k) {
+		return of[k].state == meminfo_figure::read;
+	};
+	if (of[TOTAL].state == meminfo_figure::absent)
+		return meminfo_reading::not_a_view;
+	*total = of[TOTAL].kib;
+	*available = of[AVAILABLE].kib;
+	if (!is_read(TOTAL) || *total == 0)
+		return meminfo_reading::no_figures;
+	if ((is_read(AVAILABLE) && *available <= *total) ||
+	    (is_read(FREE) && is_read(BUFFERS) && is_read(CACHED) &&
+	     !__builtin_add_overflow(of[FREE].kib, of[BUFFERS].kib,
+	                             available) &&
+	     !__builtin_add_overflow(*available, of[CACHED].kib, available) &&
+	     *available <= *total))
+		return meminfo_reading::figures;
+	return meminfo_reading::no_figures;
+}
 
 /* The two memory figures, in bytes, from one source at one moment. */
-struct memory_view {
+struct memory_figures {
 	bool known;
 	std::uint64_t total;
 	std::uint64_t available;
 };
-
-bool take_line(const char *line, std::size_t length, bool cut, void *context)
-{
-	return proc_text::meminfo_take_line(
-	    static_cast<proc_text::meminfo_figures *>(context), line, length,
-	    cut);
-}
-
-/*
- * The kernel's figures are its first lines, well within the first read;
- * a container's meminfo (lxcfs) may hold them anywhere, and the reading
- * goes on until they are found.
- */
-constexpr std::size_t MEMINFO_FIRST_READ = 1024;
-constexpr std::size_t MEMINFO_BUFFER = platform::proc_files::READ_BUFFER_SIZE;
-
-/*
- * The view of /proc/meminfo, which a container may have made its own: both
- * figures from one reading of it.  A file that cannot be read at all is
- * no meminfo; one that fails part way is no view.
- */
-meminfo_status meminfo_view(memory_view *view)
-{
-	char buffer[MEMINFO_BUFFER];
-	proc_text::meminfo_figures figures{};
-	auto status = platform::proc_files::each_line(
-	    "/proc/meminfo", buffer, sizeof(buffer), MEMINFO_FIRST_READ,
-	    take_line, &figures);
-	if (status == platform::proc_files::lines_status::absent)
-		return meminfo_status::no_total;
-	std::uint64_t total_kib;
-	std::uint64_t available_kib;
-	meminfo_status found =
-	    proc_text::meminfo_view(figures, &total_kib, &available_kib);
-	if (status == platform::proc_files::lines_status::failed)
-		return found == meminfo_status::no_total
-		           ? meminfo_status::no_total
-		           : meminfo_status::no_available;
-	if (found == meminfo_status::known &&
-	    (__builtin_mul_overflow(total_kib, 1024, &view->total) ||
-	     __builtin_mul_overflow(available_kib, 1024, &view->available)))
-		return meminfo_status::no_available;
-	return found;
-}
 
 /*
  * Both figures from sysinfo(2), for a system without a meminfo that has a
  * MemTotal line.  Its free memory leaves out the page cache, so less is
  * available than /proc/meminfo would say.
  */
-bool sysinfo_view(memory_view *view)
+bool read_sysinfo(memory_figures *memory)
 {
 	struct sysinfo info;
 	return sysinfo(&info) == 0 &&
 	       !__builtin_mul_overflow(std::uint64_t(info.totalram),
-	                               info.mem_unit, &view->total) &&
+	                               info.mem_unit, &memory->total) &&
 	       !__builtin_mul_overflow(std::uint64_t(info.freeram),
-	                               info.mem_unit, &view->available) &&
-	       view->total > 0;
+	                               info.mem_unit, &memory->available) &&
+	       memory->total > 0;
 }
 
 /*
- * The view of memory for the whole run, taken at its first use.  A
- * /proc/meminfo with a MemTotal line but no figures to trust gives no view
- * at all: sysinfo(2)'s figures would describe another machine's memory
- * where the container has a view of its own.
+ * The figures for the whole run, taken at their first use.  A meminfo with
+ * a MemTotal line but no figures to trust gives none at all: sysinfo(2)'s
+ * would describe another machine's memory where the container has a view
+ * of its own.
  */
-const memory_view &memory()
+const memory_figures &memory()
 {
-	static memory_view view;
+	static memory_figures figures;
 	static bool taken;
 	if (!taken) {
 		taken = true;
-		switch (meminfo_view(&view)) {
-		case meminfo_status::known:
-			view.known = true;
-			break;
-		case meminfo_status::no_available:
-			view.known = false;
-			break;
-		case meminfo_status::no_total:
-			view.known = sysinfo_view(&view);
-			break;
-		}
+		meminfo_reading reading = facts::read_meminfo(
+		    "/proc/meminfo", &figures.total, &figures.available);
+		figures.known = reading == meminfo_reading::figures ||
+		                (reading == meminfo_reading::not_a_view &&
+		                 read_sysinfo(&figures));
 	}
-	return view;
-}
-
-int system_page_size()
-{
-	return int(sysconf(_SC_PAGESIZE));
+	return figures;
 }
 
 } // namespace
 
 /*
+ * Both figures from one reading of the file, which a container may have
+ * made its own.  A file that cannot be read at all is no view; one that
+ * fails part way is a view without figures.
+ */
+meminfo_reading facts::read_meminfo(const char *path, std::uint64_t *total,
+                                    std::uint64_t *available)
+{
+	meminfo_figures figures{};
+	file_read read = each_line(
+	    path, [&](const char *line, std::size_t length, bool cut) {
+		    take_line(figures, line, length, cut);
+	    });
+	if (read == file_read::absent)
+		return meminfo_reading::not_a_view;
+	std::uint64_t total_kib;
+	std::uint64_t available_kib;
+	meminfo_reading found = view_of(figures, &total_kib, &available_kib);
+	if (found != meminfo_reading::figures)
+		return found;
+	if (read == file_read::failed ||
+	    __builtin_mul_overflow(total_kib, 1024, &total_kib) ||
+	    __builtin_mul_overflow(available_kib, 1024, &available_kib))
+		return meminfo_reading::no_figures;
+	*total = total_kib;
+	*available = available_kib;
+	return found;
+}
+
+/*
  * vm.stats.vm.v_free_count: the available memory in pages, a u_int as on
  * FreeBSD, or 8 bytes for a count that does not fit in one.
  */
-int platform::linux_facts::free_pages(void *oldp, std::size_t *oldlenp)
+int facts::free_pages(void *oldp, std::size_t *oldlenp)
 {
-	const memory_view &view = memory();
-	int size = system_page_size();
-	if (!view.known || size <= 0)
+	const memory_figures &figures = memory();
+	long size = sysconf(_SC_PAGESIZE);
+	if (!figures.known || size <= 0)
 		return fail(ENOENT);
-	return platform::sysctl_values::copy_count(
-	    view.available / std::uint64_t(size), oldp, oldlenp);
+	return copy_count(figures.available / std::uint64_t(size), oldp,
+	                  oldlenp);
 }
 
 /*
  * hw.physmem: the total memory in bytes, 8 bytes on every machine (a
  * 32-bit u_long would wrap at 4 GiB).
  */
-int platform::linux_facts::physical_memory(void *oldp, std::size_t *oldlenp)
+int facts::physical_memory(void *oldp, std::size_t *oldlenp)
 {
-	const memory_view &view = memory();
-	if (!view.known)
+	const memory_figures &figures = memory();
+	if (!figures.known)
 		return fail(ENOENT);
-	std::uint64_t bytes = view.total;
-	return platform::sysctl_values::copy_value(&bytes, sizeof(bytes), oldp,
-	                                           oldlenp);
+	return copy_value(&figures.total, sizeof(figures.total), oldp, oldlenp);
 }
 
 /* hw.pagesize: an int. */
-int platform::linux_facts::page_size(void *oldp, std::size_t *oldlenp)
+int facts::page_size(void *oldp, std::size_t *oldlenp)
 {
-	int size = system_page_size();
+	auto size = int(sysconf(_SC_PAGESIZE));
 	if (size <= 0)
 		return fail(ENOENT);
-	return platform::sysctl_values::copy_value(&size, sizeof(size), oldp,
-	                                           oldlenp);
+	return copy_value(&size, sizeof(size), oldp, oldlenp);
 }

@@ -2,7 +2,8 @@
 /*
  * Linux: sysctlbyname(3) answers FreeBSD's names from the readers of each
  * fact, with FreeBSD's failure rules: a name it does not know fails with
- * ENOENT, and nothing is ever written.
+ * ENOENT, nothing is ever written, and a value leaves as sysctl's copy-out
+ * hands it over.
  */
 #include "platform.h"
 
@@ -11,10 +12,10 @@
 #include <cerrno>
 #include <cstring>
 
+namespace facts = platform::linux_facts;
+
 namespace
 {
-
-namespace facts = platform::linux_facts;
 
 const struct {
 	const char *name;
@@ -33,10 +34,48 @@ const struct {
 
 } // namespace
 
-int platform::linux_facts::fail(int error)
+int facts::fail(int error)
 {
 	errno = error;
 	return -1;
+}
+
+int facts::copy_value(const void *value, std::size_t size, void *oldp,
+                      std::size_t *oldlenp)
+{
+	if (oldp == nullptr) {
+		*oldlenp = size;
+		return 0;
+	}
+	if (*oldlenp < size) {
+		std::memcpy(oldp, value, *oldlenp);
+		return fail(ENOMEM);
+	}
+	std::memcpy(oldp, value, size);
+	*oldlenp = size;
+	return 0;
+}
+
+int facts::copy_string(const char *text, std::size_t length, void *oldp,
+                       std::size_t *oldlenp)
+{
+	std::size_t size = length + 1;
+	/* What does not fit is text alone: its zero would be the last byte. */
+	if (oldp == nullptr || *oldlenp < size)
+		return copy_value(text, size, oldp, oldlenp);
+	std::memcpy(oldp, text, length);
+	static_cast<char *>(oldp)[length] = '\0';
+	*oldlenp = size;
+	return 0;
+}
+
+int facts::copy_count(std::uint64_t count, void *oldp, std::size_t *oldlenp)
+{
+	if (count <= UINT32_MAX) {
+		auto narrow = static_cast<std::uint32_t>(count);
+		return copy_value(&narrow, sizeof(narrow), oldp, oldlenp);
+	}
+	return copy_value(&count, sizeof(count), oldp, oldlenp);
 }
 
 int platform::sysctlbyname(const char *name, void *oldp, std::size_t *oldlenp,

@@ -5,12 +5,13 @@
  * the distribution's.
  */
 #include "facts.h"
-#include "sysctl_values.h"
 
 #include <sys/utsname.h>
 
 #include <cerrno>
 #include <cstring>
+
+namespace facts = platform::linux_facts;
 
 namespace
 {
@@ -28,37 +29,36 @@ const struct utsname *system_names()
 	return taken > 0 ? &names : nullptr;
 }
 
-/* One text field of struct utsname, such as its nodename. */
-using uname_field = char (utsname::*)[sizeof(utsname::nodename)];
-
-int uname_string(uname_field field, void *oldp, std::size_t *oldlenp)
+/* Copies out one text field of struct utsname, such as its nodename. */
+int copy_name(const char (&field)[sizeof(utsname::nodename)], void *oldp,
+              std::size_t *oldlenp)
 {
-	const struct utsname *names = system_names();
-	if (names == nullptr)
-		return platform::linux_facts::fail(ENOENT);
-	const char *value = names->*field;
-	return platform::sysctl_values::copy_string(
-	    value, strnlen(value, sizeof(names->*field)), oldp, oldlenp);
+	return facts::copy_string(field, strnlen(field, sizeof(field)), oldp,
+	                          oldlenp);
 }
 
 } // namespace
 
-int platform::linux_facts::hostname(void *oldp, std::size_t *oldlenp)
+int facts::hostname(void *oldp, std::size_t *oldlenp)
 {
-	return uname_string(&utsname::nodename, oldp, oldlenp);
+	const struct utsname *names = system_names();
+	return names ? copy_name(names->nodename, oldp, oldlenp) : fail(ENOENT);
 }
 
-int platform::linux_facts::os_type(void *oldp, std::size_t *oldlenp)
+int facts::os_type(void *oldp, std::size_t *oldlenp)
 {
-	return uname_string(&utsname::sysname, oldp, oldlenp);
+	const struct utsname *names = system_names();
+	return names ? copy_name(names->sysname, oldp, oldlenp) : fail(ENOENT);
 }
 
-int platform::linux_facts::os_release(void *oldp, std::size_t *oldlenp)
+int facts::os_release(void *oldp, std::size_t *oldlenp)
 {
-	return uname_string(&utsname::release, oldp, oldlenp);
+	const struct utsname *names = system_names();
+	return names ? copy_name(names->release, oldp, oldlenp) : fail(ENOENT);
 }
 
-int platform::linux_facts::machine_arch(void *oldp, std::size_t *oldlenp)
+int facts::machine_arch(void *oldp, std::size_t *oldlenp)
 {
-	return uname_string(&utsname::machine, oldp, oldlenp);
+	const struct utsname *names = system_names();
+	return names ? copy_name(names->machine, oldp, oldlenp) : fail(ENOENT);
 }

@@ -3,7 +3,7 @@
  * Fuzzes the count of /proc's directory records with any bytes, as a
  * getdents64(2) buffer that the kernel might have filled wrongly.
  */
-#include "proc_listing.h"
+#include "processes.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
 {
 	std::vector<char> records(data, data + size);
 	int processes = 0;
-	platform::proc_listing::count_process_records(
+	platform::linux_facts::count_process_records(
 	    records.data(), records.size(), &processes);
 	if (processes < 0 || std::size_t(processes) > size / 20)
 		std::abort();

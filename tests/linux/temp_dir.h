@@ -26,13 +26,13 @@ protected:
 		EXPECT_EQ(std::system(command.c_str()), 0);
 	}
 	/* Writes text to the file name in the folder; returns its path. */
-	std::string write_file(const char *name, const char *text)
+	std::string write_file(const char *name, const std::string &text)
 	{
 		std::string path = dir + "/" + name;
 		int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
 		EXPECT_GE(fd, 0) << path;
-		EXPECT_EQ(write(fd, text, std::strlen(text)),
-		          ssize_t(std::strlen(text)))
+		EXPECT_EQ(write(fd, text.data(), text.size()),
+		          ssize_t(text.size()))
 		    << path;
 		close(fd);
 		return path;

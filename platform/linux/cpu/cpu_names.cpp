@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /*
- * Naming the processor as FreeBSD does.  On ARM its hw.model is made from
- * CPU 0's identification register (MIDR), such as "ARM Cortex-A72 r0p3";
- * on POWER it is the name of the processor version, such as "IBM POWER9".
- * Elsewhere, where FreeBSD has no port or no hw.model, the kernel's own
- * model name stands for it.
+ * Naming processors as FreeBSD does, from two tables of data.  On ARM,
+ * hw.model is made from the fields of CPU 0's identification register
+ * (MIDR), as FreeBSD's arm64 identcpu.c makes it: "ARM Cortex-A72 r0p3".
+ * The names are FreeBSD's for its arm64 and 32-bit ARM kernels, then, for
+ * the cores FreeBSD does not name, those Linux and lscpu give them, in the
+ * same style; where two sources name one part, FreeBSD's name stands.  On
+ * PowerPC it is FreeBSD's name for the version in the processor version
+ * register: 32-bit Motorola and IBM PowerPCs (the G3 and G4 among them),
+ * the POWER and 970 families, Cell, and Freescale's Book-E cores.
  */
-#include "cpu_names.h"
-
-#include "arm_cpu_table.h"
-#include "powerpc_cpu_table.h"
-#include "proc_text.h"
+#include "cpu.h"
 
 #include <cstdio>
 #include <cstring>
@@ -18,296 +18,172 @@
 namespace
 {
 
-namespace table = platform::arm_cpu_table;
-using platform::cpu_names::KEPT_VALUE_MAX;
-using platform::proc_text::cpuinfo_value;
-
-/* The lines of /proc/cpuinfo that name a processor. */
-enum cpuinfo_key : unsigned char {
-	ARM_IMPLEMENTER,
-	ARM_VARIANT,
-	ARM_PART,
-	ARM_REVISION,
-	POWER_REVISION,
-	POWER_CPU,
-	MODEL_NAME,
-	RISCV_UARCH,
-	KEY_COUNT
-};
-static_assert(KEY_COUNT == platform::cpu_names::CPUINFO_KEY_COUNT,
-              "one kept value a key");
-const char *const CPUINFO_KEYS[KEY_COUNT] = {
-    "CPU implementer", "CPU variant", "CPU part",   "CPU revision",
-    "revision",        "cpu",         "model name", "uarch",
+const struct {
+	unsigned char code;
+	const char *name;
+} IMPLEMENTERS[] = {
+    {0x41, "ARM"},     {0x42, "Broadcom"},  {0x43, "Cavium"},
+    {0x44, "DEC"},     {0x46, "Fujitsu"},   {0x48, "HiSilicon"},
+    {0x49, "IFX"},     {0x4D, "Freescale"}, {0x4E, "NVIDIA"},
+    {0x50, "APM"},     {0x51, "Qualcomm"},  {0x53, "Samsung"},
+    {0x56, "Marvell"}, {0x61, "Apple"},     {0x66, "Faraday"},
+    {0x69, "Intel"},   {0x6D, "Microsoft"}, {0x70, "Phytium"},
+    {0xC0, "Ampere"},
 };
 
-/*
- * Reads the digits of [p, end) in base 10 or 16 into *value.  Returns false
- * when there are none, when anything else is there, or when the number is
- * larger than limit, which must leave room for one more digit in 64 bits.
- */
-bool parse_digits(const char *p, const char *end, unsigned base,
-                  std::uint64_t limit, std::uint64_t *value)
-{
-	if (p == end)
-		return false;
-	std::uint64_t number = 0;
-	for (; p < end; p++) {
-		unsigned digit;
-		if (*p >= '0' && *p <= '9')
-			digit = unsigned(*p - '0');
-		else if (base == 16 && *p >= 'a' && *p <= 'f')
-			digit = unsigned(*p - 'a' + 10);
-		else if (base == 16 && *p >= 'A' && *p <= 'F')
-			digit = unsigned(*p - 'A' + 10);
-		else
-			return false;
-		number = (number * base) + digit;
-		if (number > limit)
-			return false;
-	}
-	*value = number;
-	return true;
-}
+// clang-format off
+const struct {
+	unsigned char implementer;
+	unsigned short number;
+	const char *name;
+} PARTS[] = {
+    {0x41, 0xB02, "ARM11 MPCore"}, {0x41, 0xB36, "ARM1136"},
+    {0x41, 0xB56, "ARM1156"}, {0x41, 0xB76, "ARM1176"},
+    {0x41, 0xC05, "Cortex-A5"}, {0x41, 0xC07, "Cortex-A7"},
+    {0x41, 0xC08, "Cortex-A8"}, {0x41, 0xC09, "Cortex-A9"},
+    {0x41, 0xC0D, "Cortex-A12"}, {0x41, 0xC0E, "Cortex-A17"},
+    {0x41, 0xC0F, "Cortex-A15"}, {0x41, 0xC11, "Cortex-A17"},
+    {0x41, 0xD00, "Foundation-Model"}, {0x41, 0xD01, "Cortex-A32"},
+    {0x41, 0xD02, "Cortex-A34"}, {0x41, 0xD03, "Cortex-A53"},
+    {0x41, 0xD04, "Cortex-A35"}, {0x41, 0xD05, "Cortex-A55"},
+    {0x41, 0xD06, "Cortex-A65"}, {0x41, 0xD07, "Cortex-A57"},
+    {0x41, 0xD08, "Cortex-A72"}, {0x41, 0xD09, "Cortex-A73"},
+    {0x41, 0xD0A, "Cortex-A75"}, {0x41, 0xD0B, "Cortex-A76"},
+    {0x41, 0xD0C, "Neoverse-N1"}, {0x41, 0xD0D, "Cortex-A77"},
+    {0x41, 0xD0E, "Cortex-A76AE"}, {0x41, 0xD0F, "AEMv8"},
+    {0x41, 0xD13, "Cortex-R52"}, {0x41, 0xD15, "Cortex-R82"},
+    {0x41, 0xD40, "Neoverse-V1"}, {0x41, 0xD41, "Cortex-A78"},
+    {0x41, 0xD42, "Cortex-A78AE"}, {0x41, 0xD43, "Cortex-A65AE"},
+    {0x41, 0xD44, "Cortex-X1"}, {0x41, 0xD46, "Cortex-A510"},
+    {0x41, 0xD47, "Cortex-A710"}, {0x41, 0xD48, "Cortex-X2"},
+    {0x41, 0xD49, "Neoverse-N2"}, {0x41, 0xD4A, "Neoverse-E1"},
+    {0x41, 0xD4B, "Cortex-A78C"}, {0x41, 0xD4C, "Cortex-X1C"},
+    {0x41, 0xD4D, "Cortex-A715"}, {0x41, 0xD4E, "Cortex-X3"},
+    {0x41, 0xD4F, "Neoverse-V2"}, {0x41, 0xD80, "Cortex-A520"},
+    {0x41, 0xD81, "Cortex-A720"}, {0x41, 0xD82, "Cortex-X4"},
+    {0x41, 0xD83, "Neoverse-V3AE"}, {0x41, 0xD84, "Neoverse-V3"},
+    {0x41, 0xD85, "Cortex-X925"}, {0x41, 0xD87, "Cortex-A725"},
+    {0x41, 0xD8A, "C1-Nano"}, {0x41, 0xD8B, "C1-Pro"},
+    {0x41, 0xD8C, "C1-Ultra"}, {0x41, 0xD8E, "Neoverse-N3"},
+    {0x41, 0xD90, "C1-Premium"}, {0x42, 0x00F, "Brahma-B15"},
+    {0x42, 0x100, "Brahma-B53"}, {0x42, 0x516, "Vulcan (ThunderX2)"},
+    {0x43, 0x0A0, "ThunderX"}, {0x43, 0x0A1, "ThunderX"},
+    {0x43, 0x0A2, "ThunderX-81XX"}, {0x43, 0x0A3, "ThunderX-83XX"},
+    {0x43, 0x0AF, "ThunderX2"}, {0x43, 0x0B0, "OcteonTX2"},
+    {0x43, 0x0B1, "OcteonTX2-98XX"}, {0x43, 0x0B2, "OcteonTX2-96XX"},
+    {0x43, 0x0B3, "OcteonTX2-95XX"}, {0x43, 0x0B4, "OcteonTX2-95XXN"},
+    {0x43, 0x0B5, "OcteonTX2-95XXMM"}, {0x43, 0x0B6, "OcteonTX2-95XXO"},
+    {0x43, 0x0B8, "ThunderX3-T110"}, {0x46, 0x001, "A64FX"},
+    {0x48, 0xD01, "Kunpeng-920 (TSV110)"}, {0x48, 0xD40, "Cortex-A76"},
+    {0x4E, 0x000, "Denver"}, {0x4E, 0x003, "Denver 2"}, {0x4E, 0x004, "Carmel"},
+    {0x4E, 0x010, "Olympus"}, {0x50, 0x000, "eMAG 8180"},
+    {0x51, 0x001, "Oryon X1"}, {0x51, 0x00F, "Scorpion"},
+    {0x51, 0x02D, "Scorpion"}, {0x51, 0x04D, "Krait"},
+    {0x51, 0x06F, "Krait 300"}, {0x51, 0x201, "Kryo"}, {0x51, 0x205, "Kryo"},
+    {0x51, 0x211, "Kryo"}, {0x51, 0x800, "Falkor-V1/Kryo"},
+    {0x51, 0x801, "Kryo-V2"}, {0x51, 0x802, "Kryo 300 Gold"},
+    {0x51, 0x803, "Kryo 300 Silver"}, {0x51, 0x804, "Kryo 400 Gold"},
+    {0x51, 0x805, "Kryo 400 Silver"}, {0x51, 0xC00, "Falkor"},
+    {0x51, 0xC01, "Saphira"}, {0x53, 0x001, "Exynos-M1"},
+    {0x53, 0x002, "Exynos-M3"}, {0x53, 0x003, "Exynos-M4"},
+    {0x53, 0x004, "Exynos-M5"}, {0x56, 0x131, "Feroceon-88FR131"},
+    {0x56, 0x581, "PJ4 v7"}, {0x56, 0x584, "PJ4MP v7"},
+    {0x61, 0x020, "A14 Icestorm"}, {0x61, 0x021, "A14 Firestorm"},
+    {0x61, 0x022, "M1 Icestorm"}, {0x61, 0x023, "M1 Firestorm"},
+    {0x61, 0x024, "M1 Pro Icestorm"}, {0x61, 0x025, "M1 Pro Firestorm"},
+    {0x61, 0x028, "M1 Max Icestorm"}, {0x61, 0x029, "M1 Max Firestorm"},
+    {0x61, 0x030, "A15 Blizzard"}, {0x61, 0x031, "A15 Avalanche"},
+    {0x61, 0x032, "M2 Blizzard"}, {0x61, 0x033, "M2 Avalanche"},
+    {0x61, 0x034, "M2 Pro Blizzard"}, {0x61, 0x035, "M2 Pro Avalanche"},
+    {0x61, 0x038, "M2 Max Blizzard"}, {0x61, 0x039, "M2 Max Avalanche"},
+    {0x66, 0x526, "FA526"}, {0x66, 0x626, "FA626"},
+    {0x6D, 0xD49, "Azure Cobalt 100"}, {0x70, 0x660, "FTC660"},
+    {0x70, 0x661, "FTC661"}, {0x70, 0x662, "FTC662"}, {0x70, 0x663, "FTC663"},
+    {0xC0, 0xAC3, "AmpereOne AC03"}, {0xC0, 0xAC4, "AmpereOne AC04"},
+};
+// clang-format on
 
-/* Reads a number such as "0x41", in hexadecimal after "0x", or "3". */
-bool parse_number(const char *p, const char *end, std::uint64_t limit,
-                  std::uint64_t *value)
-{
-	if (end - p > 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X'))
-		return parse_digits(p + 2, end, 16, limit, value);
-	return parse_digits(p, end, 10, limit, value);
-}
+// clang-format off
+const struct {
+	unsigned short version;
+	const char *name;
+} POWERPC_MODELS[] = {
+    {0x0001, "Motorola PowerPC 601"}, {0x0003, "Motorola PowerPC 603"},
+    {0x0004, "Motorola PowerPC 604"}, {0x0005, "Motorola PowerPC 602"},
+    {0x0006, "Motorola PowerPC 603e"}, {0x0007, "Motorola PowerPC 603ev"},
+    {0x0008, "Motorola PowerPC 750"}, {0x0009, "Motorola PowerPC 604ev"},
+    {0x000C, "Motorola PowerPC 7400"}, {0x0014, "Motorola PowerPC 620"},
+    {0x0035, "IBM POWER4"}, {0x0038, "IBM POWER4+"},
+    {0x0039, "IBM PowerPC 970"}, {0x003A, "IBM POWER5"},
+    {0x003B, "IBM POWER5+"}, {0x003C, "IBM PowerPC 970FX"},
+    {0x003E, "IBM POWER6"}, {0x003F, "IBM POWER7"},
+    {0x0044, "IBM PowerPC 970MP"}, {0x0045, "IBM PowerPC 970GX"},
+    {0x004A, "IBM POWER7+"}, {0x004B, "IBM POWER8E"}, {0x004C, "IBM POWER8NVL"},
+    {0x004D, "IBM POWER8"}, {0x004E, "IBM POWER9"},
+    {0x0070, "IBM Cell Broadband Engine"}, {0x0081, "Motorola PowerPC 8240"},
+    {0x7000, "IBM PowerPC 750FX"}, {0x8000, "Motorola PowerPC 7450"},
+    {0x8001, "Motorola PowerPC 7455"}, {0x8002, "Motorola PowerPC 7457"},
+    {0x8003, "Motorola PowerPC 7447A"}, {0x8004, "Motorola PowerPC 7448"},
+    {0x800C, "Motorola PowerPC 7410"}, {0x8020, "Freescale e500v1 core"},
+    {0x8021, "Freescale e500v2 core"}, {0x8023, "Freescale e500mc core"},
+    {0x8024, "Freescale e5500 core"}, {0x8040, "Freescale e6500 core"},
+    {0x8081, "Motorola PowerPC 8245"},
+};
+// clang-format on
 
-/* Reads the number of a line's value, such as "0xd08" or "3". */
-bool value_number(const cpuinfo_value &value, std::uint64_t limit,
-                  std::uint64_t *number)
-{
-	if (value.text == nullptr || value.length >= KEPT_VALUE_MAX)
-		return false;
-	const char *end = value.text + value.length;
-	while (end > value.text &&
-	       (end[-1] == ' ' || end[-1] == '\t' || end[-1] == '\r'))
-		end--;
-	return parse_number(value.text, end, limit, number);
-}
+} // namespace
 
-/*
- * Makes the register from the lines of an ARM processor:
- * "CPU implementer\t: 0x41", "CPU variant\t: 0x0", "CPU part\t: 0xd08",
- * "CPU revision\t: 3".  The architecture field reads 0xf, as on every core
- * that Linux names by these lines.
- */
-bool cpuinfo_midr(const cpuinfo_value values[], std::uint32_t *midr)
-{
-	std::uint64_t implementer;
-	std::uint64_t variant;
-	std::uint64_t part;
-	std::uint64_t revision;
-	if (!value_number(values[ARM_IMPLEMENTER], 0xff, &implementer) ||
-	    !value_number(values[ARM_VARIANT], 0xf, &variant) ||
-	    !value_number(values[ARM_PART], 0xfff, &part) ||
-	    !value_number(values[ARM_REVISION], 0xf, &revision))
-		return false;
-	*midr = std::uint32_t((implementer << 24) | (variant << 20) |
-	                      (0xfU << 16) | (part << 4) | revision);
-	return true;
-}
-
-const char *implementer_name(unsigned code)
-{
-	for (std::size_t i = 0; i < table::IMPLEMENTER_COUNT; i++)
-		if (table::IMPLEMENTERS[i].code == code)
-			return table::IMPLEMENTERS[i].name;
-	return nullptr;
-}
-
-/* Finds a part by binary search, the table being sorted. */
-const char *part_name(unsigned implementer, unsigned number)
-{
-	std::size_t low = 0;
-	std::size_t high = table::PART_COUNT;
-	unsigned key = (implementer << 12) | number;
-	while (low < high) {
-		std::size_t middle = low + ((high - low) / 2);
-		const table::part &entry = table::PARTS[middle];
-		unsigned at =
-		    (unsigned(entry.implementer) << 12) | entry.number;
-		if (at == key)
-			return entry.name;
-		if (at < key)
-			low = middle + 1;
-		else
-			high = middle;
-	}
-	return nullptr;
-}
-
-/* Writes the name as FreeBSD's arm64 identcpu.c writes hw.model. */
-std::size_t arm_name(std::uint32_t midr, char *made, std::size_t size)
+std::size_t platform::linux_facts::arm_name(std::uint32_t midr, char *name,
+                                            std::size_t size)
 {
 	unsigned implementer = midr >> 24;
 	unsigned variant = (midr >> 20) & 0xf;
 	unsigned part = (midr >> 4) & 0xfff;
 	unsigned revision = midr & 0xf;
-	const char *maker = implementer_name(implementer);
-	const char *core = part_name(implementer, part);
+	const char *maker = nullptr;
+	const char *core = nullptr;
+	for (const auto &entry : IMPLEMENTERS)
+		if (maker == nullptr && entry.code == implementer)
+			maker = entry.name;
+	for (const auto &entry : PARTS)
+		if (core == nullptr && entry.implementer == implementer &&
+		    entry.number == part)
+			core = entry.name;
 	int written;
 	if (maker == nullptr)
-		written = std::snprintf(made, size,
+		written = std::snprintf(name, size,
 		                        "Unknown Implementer (midr: %08x)",
 		                        unsigned(midr));
 	else if (core == nullptr)
 		written = std::snprintf(
-		    made, size, "%s Unknown CPU r%up%u (midr: %08x)", maker,
+		    name, size, "%s Unknown CPU r%up%u (midr: %08x)", maker,
 		    variant, revision, unsigned(midr));
 	else
-		written = std::snprintf(made, size, "%s %s r%up%u", maker, core,
+		written = std::snprintf(name, size, "%s %s r%up%u", maker, core,
 		                        variant, revision);
 	return written > 0 ? std::size_t(written) : 0;
 }
 
-/* Finds a PowerPC version by binary search, the table being sorted. */
-const char *powerpc_model_name(unsigned version)
-{
-	namespace models = platform::powerpc_cpu_table;
-	std::size_t low = 0;
-	std::size_t high = models::MODEL_COUNT;
-	while (low < high) {
-		std::size_t middle = low + ((high - low) / 2);
-		const models::model &entry = models::MODELS[middle];
-		if (entry.version == version)
-			return entry.name;
-		if (entry.version < version)
-			low = middle + 1;
-		else
-			high = middle;
-	}
-	return nullptr;
-}
-
 /*
- * Names a PowerPC processor from "revision\t: 2.2 (pvr 004e 1202)":
- * FreeBSD's name for the version, 004e, or for a POWER processor newer than
- * its table, "IBM " and the first word of "cpu\t: POWER10, altivec supported".
+ * A PowerPC processor has FreeBSD's name for its version or, where it is a
+ * POWER processor newer than the table, "IBM " and the first word of its
+ * cpu line, "cpu\t: POWER10, altivec supported".
  */
-std::size_t powerpc_name(const cpuinfo_value values[], char *made,
-                         std::size_t size)
+std::size_t platform::linux_facts::powerpc_name(unsigned version,
+                                                const char *cpu,
+                                                std::size_t cpu_length,
+                                                char *name, std::size_t size)
 {
-	const cpuinfo_value &revision = values[POWER_REVISION];
-	if (revision.text == nullptr || revision.length >= KEPT_VALUE_MAX)
-		return 0;
-	const char *end = revision.text + revision.length;
-	const char *pvr = nullptr;
-	for (const char *p = revision.text; end - p >= 5; p++)
-		if (std::memcmp(p, "(pvr ", 5) == 0) {
-			pvr = p + 5;
-			break;
-		}
-	const char *pvr_end = pvr;
-	while (pvr_end != nullptr && pvr_end < end && *pvr_end != ' ')
-		pvr_end++;
-	std::uint64_t version;
-	if (pvr == nullptr || !parse_digits(pvr, pvr_end, 16, 0xffff, &version))
-		return 0;
-	const char *model = powerpc_model_name(unsigned(version));
-	if (model != nullptr)
-		return std::size_t(std::snprintf(made, size, "%s", model));
-
-	const cpuinfo_value &cpu = values[POWER_CPU];
+	for (const auto &entry : POWERPC_MODELS)
+		if (entry.version == version)
+			return std::size_t(
+			    std::snprintf(name, size, "%s", entry.name));
 	std::size_t word = 0;
-	while (word < cpu.length && cpu.text[word] != ',' &&
-	       cpu.text[word] != ' ')
+	while (word < cpu_length && cpu[word] != ',' && cpu[word] != ' ')
 		word++;
-	if (word <= 5 || std::memcmp(cpu.text, "POWER", 5) != 0 ||
+	if (word <= 5 || std::memcmp(cpu, "POWER", 5) != 0 ||
 	    word > size - sizeof("IBM "))
 		return 0;
 	return std::size_t(
-	    std::snprintf(made, size, "IBM %.*s", int(word), cpu.text));
-}
-
-} // namespace
-
-bool platform::cpu_names::parse_midr(const char *text, std::size_t length,
-                                     std::uint32_t *midr)
-{
-	const char *end = text + length;
-	if (end > text && end[-1] == '\n')
-		end--;
-	std::uint64_t value;
-	if (end - text < 3 || text[0] != '0' || text[1] != 'x' ||
-	    !parse_number(text, end, UINT32_MAX, &value))
-		return false;
-	*midr = std::uint32_t(value);
-	return true;
-}
-
-bool platform::cpu_names::name_from_values(
-    const cpuinfo_value values[CPUINFO_KEY_COUNT],
-    bool (*read_midr)(std::uint32_t *), char (&made)[MADE_NAME_SIZE],
-    const char **name, std::size_t *name_length)
-{
-	std::uint32_t midr;
-	std::size_t made_length = 0;
-	if (values[ARM_IMPLEMENTER].text != nullptr) {
-		if (read_midr(&midr) || cpuinfo_midr(values, &midr))
-			made_length = arm_name(midr, made, sizeof(made));
-	} else {
-		made_length = powerpc_name(values, made, sizeof(made));
-	}
-	if (made_length > 0 && made_length < sizeof(made)) {
-		*name = made;
-		*name_length = made_length;
-		return true;
-	}
-	/* The kernel's own name, or a RISC-V kernel's core. */
-	const cpuinfo_value &named = values[MODEL_NAME].text != nullptr
-	                                 ? values[MODEL_NAME]
-	                                 : values[RISCV_UARCH];
-	if (named.text == nullptr || named.length >= KEPT_VALUE_MAX ||
-	    std::memchr(named.text, '\0', named.length) != nullptr)
-		return false;
-	*name = named.text;
-	*name_length = named.length;
-	return true;
-}
-
-bool platform::cpu_names::processor_name(
-    const char *cpuinfo, std::size_t length, bool (*read_midr)(std::uint32_t *),
-    char (&made)[MADE_NAME_SIZE], const char **name, std::size_t *name_length)
-{
-	cpuinfo_value values[KEY_COUNT] = {};
-	platform::proc_text::cpuinfo_values(cpuinfo, length, CPUINFO_KEYS,
-	                                    KEY_COUNT, values);
-	return name_from_values(values, read_midr, made, name, name_length);
-}
-
-bool platform::cpu_names::take_cpuinfo_line(cpuinfo_lines *lines,
-                                            const char *line,
-                                            std::size_t length)
-{
-	const char *line_end = line + length;
-	for (std::size_t k = 0; k < KEY_COUNT && length > 0; k++) {
-		/* Most lines are told from every key by their first letter. */
-		if (lines->values[k].text != nullptr ||
-		    (line[0] | 0x20) != (CPUINFO_KEYS[k][0] | 0x20))
-			continue;
-		const char *value = platform::proc_text::cpuinfo_line_value(
-		    line, line_end, CPUINFO_KEYS[k]);
-		if (value == nullptr)
-			continue;
-		std::size_t found = std::size_t(line_end - value);
-		std::size_t kept =
-		    found < KEPT_VALUE_MAX ? found : KEPT_VALUE_MAX;
-		std::memcpy(lines->kept[k], value, kept);
-		lines->values[k] = cpuinfo_value{lines->kept[k], kept};
-		break;
-	}
-	/*
-	 * Only the four lines of an ARM processor, when they make a register,
-	 * settle its name: before them, or with a number out of range, a
-	 * later line could still give one.
-	 */
-	std::uint32_t midr;
-	return !cpuinfo_midr(lines->values, &midr);
+	    std::snprintf(name, size, "IBM %.*s", int(word), cpu));
 }

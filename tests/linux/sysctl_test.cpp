@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /* How values leave the Linux platform layer: FreeBSD's sizes for counts. */
-#include "sysctl_values.h"
+#include "facts.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 namespace
 {
 
-TEST(SysctlValues, CountsTakeFourBytesUnlessTheyNeedEight)
+TEST(Sysctl, CountsTakeFourBytesUnlessTheyNeedEight)
 {
 	const struct {
 		std::uint64_t count;
@@ -21,7 +21,7 @@ TEST(SysctlValues, CountsTakeFourBytesUnlessTheyNeedEight)
 		std::size_t length = sizeof(wide);
 		void *value = test.size == 4 ? static_cast<void *>(&narrow)
 		                             : static_cast<void *>(&wide);
-		ASSERT_EQ(platform::sysctl_values::copy_count(test.count, value,
+		ASSERT_EQ(platform::linux_facts::copy_count(test.count, value,
 		                                              &length),
 		          0);
 		EXPECT_EQ(length, test.size) << test.count;

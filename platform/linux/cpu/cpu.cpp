@@ -1,0 +1,250 @@
+// SPDX-License-Identifier: BSD-2-Clause
+/*
+ * hw.model: the processor as FreeBSD names it (cpu_names.cpp), from the
+ * lines of /proc/cpuinfo that name it and, on ARM alone, CPU 0's
+ * identification register in
+ * /sys/devices/system/cpu/cpu0/regs/identification/midr_el1.
+ */
+#include "cpu.h"
+
+#include "facts.h"
+#include "lines.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+
+namespace facts = platform::linux_facts;
+using facts::PROCESSOR_NAME_SIZE;
+
+/* Room for a name made here; FreeBSD's arm64 names hold at most 63 bytes. */
+constexpr std::size_t MADE_NAME_SIZE = 64;
+
+namespace
+{
+
+/* The lines of /proc/cpuinfo that name a processor. */
+const char *const CPUINFO_KEYS[] = {
+    "CPU implementer", "CPU variant", "CPU part",   "CPU revision",
+    "revision",        "cpu",         "model name", "uarch",
+};
+enum cpuinfo_key : unsigned char {
+	ARM_IMPLEMENTER,
+	ARM_VARIANT,
+	ARM_PART,
+	ARM_REVISION,
+	POWER_REVISION,
+	POWER_CPU,
+	MODEL_NAME,
+	RISCV_UARCH,
+};
+constexpr std::size_t KEY_COUNT = sizeof(CPUINFO_KEYS) / sizeof(char *);
+
+/*
+ * The first line of each key.  A value is kept to its first
+ * PROCESSOR_NAME_SIZE bytes: one that long or longer names nothing.
+ */
+struct cpuinfo_values {
+	bool found[KEY_COUNT];
+	std::size_t length[KEY_COUNT];
+	char text[KEY_COUNT][PROCESSOR_NAME_SIZE];
+};
+
+char ascii_lower(char c)
+{
+	return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+/*
+ * Returns where the value of the line [line, end) starts when its key is
+ * key, or null: the key, matched in any case ("model name" and LoongArch's
+ * "Model Name"), then blanks up to the colon, and one space after it, as in
+ * "model name\t: AMD EPYC 7B13".
+ */
+const char *value_of(const char *line, const char *end, const char *key)
+{
+	const char *p = line;
+	for (; *key != '\0'; key++, p++)
+		if (p == end || ascii_lower(*p) != ascii_lower(*key))
+			return nullptr;
+	while (p < end && (*p == ' ' || *p == '\t'))
+		p++;
+	if (p == end || *p != ':')
+		return nullptr;
+	p++;
+	if (p < end && *p == ' ')
+		p++;
+	return p;
+}
+
+void take_line(cpuinfo_values &values, const char *line, std::size_t length)
+{
+	for (std::size_t k = 0; k < KEY_COUNT; k++) {
+		const char *value =
+		    values.found[k]
+		        ? nullptr
+		        : value_of(line, line + length, CPUINFO_KEYS[k]);
+		if (value == nullptr)
+			continue;
+		std::size_t kept = std::min(std::size_t(line + length - value),
+		                            PROCESSOR_NAME_SIZE);
+		std::memcpy(values.text[k], value, kept);
+		values.length[k] = kept;
+		values.found[k] = true;
+		return;
+	}
+}
+
+/*
+ * Reads the digits of [p, end) in base 10 or 16, all of them and at least
+ * one, into a *value no larger than limit.
+ */
+bool parse_digits(const char *p, const char *end, unsigned base,
+                  std::uint64_t limit, std::uint64_t *value)
+{
+	if (p == end)
+		return false;
+	for (*value = 0; p < end; p++) {
+		char c = ascii_lower(*p);
+		unsigned digit =
+		    c >= 'a' ? unsigned(c - 'a' + 10) : unsigned(c - '0');
+		if ((c < '0' || c > '9') && (base != 16 || c < 'a' || c > 'f'))
+			return false;
+		*value = (*value * base) + digit;
+		if (*value > limit)
+			return false;
+	}
+	return true;
+}
+
+/* Reads a line's number, "0xd08" or "3", with any blanks after it. */
+bool value_number(const cpuinfo_values &values, cpuinfo_key key,
+                  std::uint64_t limit, std::uint64_t *number)
+{
+	const char *p = values.text[key];
+	const char *end = p + values.length[key];
+	if (!values.found[key] || values.length[key] >= PROCESSOR_NAME_SIZE)
+		return false;
+	while (end > p &&
+	       (end[-1] == ' ' || end[-1] == '\t' || end[-1] == '\r'))
+		end--;
+	if (end - p > 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X'))
+		return parse_digits(p + 2, end, 16, limit, number);
+	return parse_digits(p, end, 10, limit, number);
+}
+
+/*
+ * Makes the register from the lines of an ARM processor:
+ * "CPU implementer\t: 0x41", "CPU variant\t: 0x0", "CPU part\t: 0xd08",
+ * "CPU revision\t: 3".  The architecture field reads 0xf, as on every core
+ * that Linux names by these lines.
+ */
+bool register_from_lines(const cpuinfo_values &values, std::uint32_t *midr)
+{
+	std::uint64_t implementer;
+	std::uint64_t variant;
+	std::uint64_t part;
+	std::uint64_t revision;
+	if (!value_number(values, ARM_IMPLEMENTER, 0xff, &implementer) ||
+	    !value_number(values, ARM_VARIANT, 0xf, &variant) ||
+	    !value_number(values, ARM_PART, 0xfff, &part) ||
+	    !value_number(values, ARM_REVISION, 0xf, &revision))
+		return false;
+	*midr = std::uint32_t((implementer << 24) | (variant << 20) |
+	                      (0xfU << 16) | (part << 4) | revision);
+	return true;
+}
+
+/* Reads the register as sysfs holds it, one line: "0x00000000410fd083". */
+bool register_from_file(const char *path, std::uint32_t *midr)
+{
+	int lines = 0;
+	std::uint64_t value = 0;
+	auto take = [&](const char *line, std::size_t length, bool cut) {
+		if (lines++ > 0 || cut || length <= 2 || line[0] != '0' ||
+		    line[1] != 'x' ||
+		    !parse_digits(line + 2, line + length, 16, UINT32_MAX,
+		                  &value))
+			lines++;
+	};
+	if (facts::each_line(path, take) != facts::file_read::whole ||
+	    lines != 1)
+		return false;
+	*midr = std::uint32_t(value);
+	return true;
+}
+
+/*
+ * Reads the version of a PowerPC processor, 004e in
+ * "revision\t: 2.2 (pvr 004e 1202)", and names it.  Returns the name's
+ * length, or 0.
+ */
+std::size_t powerpc_name(const cpuinfo_values &values, char *name,
+                         std::size_t size)
+{
+	const char *revision = values.text[POWER_REVISION];
+	const char *end = revision + values.length[POWER_REVISION];
+	if (!values.found[POWER_REVISION] ||
+	    values.length[POWER_REVISION] >= PROCESSOR_NAME_SIZE)
+		return 0;
+	const char *pvr = nullptr;
+	for (const char *p = revision; pvr == nullptr && end - p >= 5; p++)
+		if (std::memcmp(p, "(pvr ", 5) == 0)
+			pvr = p + 5;
+	const char *pvr_end = pvr;
+	while (pvr_end != nullptr && pvr_end < end && *pvr_end != ' ')
+		pvr_end++;
+	std::uint64_t version;
+	if (pvr == nullptr || !parse_digits(pvr, pvr_end, 16, 0xffff, &version))
+		return 0;
+	return facts::powerpc_name(unsigned(version), values.text[POWER_CPU],
+	                           values.length[POWER_CPU], name, size);
+}
+
+} // namespace
+
+bool facts::processor_name(const char *cpuinfo_path, const char *register_path,
+                           char (&name)[PROCESSOR_NAME_SIZE],
+                           std::size_t *length)
+{
+	cpuinfo_values values{};
+	if (each_line(cpuinfo_path,
+	              [&](const char *line, std::size_t line_length, bool) {
+		              take_line(values, line, line_length);
+	              }) != file_read::whole)
+		return false;
+	std::size_t made = 0;
+	std::uint32_t midr;
+	if (values.found[ARM_IMPLEMENTER]) {
+		if (register_from_file(register_path, &midr) ||
+		    register_from_lines(values, &midr))
+			made = arm_name(midr, name, MADE_NAME_SIZE);
+	} else {
+		made = powerpc_name(values, name, MADE_NAME_SIZE);
+	}
+	if (made > 0 && made < MADE_NAME_SIZE) {
+		*length = made;
+		return true;
+	}
+	/* The kernel's own name, or a RISC-V kernel's core. */
+	cpuinfo_key named = values.found[MODEL_NAME] ? MODEL_NAME : RISCV_UARCH;
+	*length = values.length[named];
+	if (!values.found[named] || *length >= sizeof(name) ||
+	    std::memchr(values.text[named], '\0', *length) != nullptr)
+		return false;
+	std::memcpy(name, values.text[named], *length);
+	return true;
+}
+
+int facts::processor_model(void *oldp, std::size_t *oldlenp)
+{
+	char name[PROCESSOR_NAME_SIZE];
+	std::size_t length;
+	if (!processor_name(
+	        "/proc/cpuinfo",
+	        "/sys/devices/system/cpu/cpu0/regs/identification/midr_el1",
+	        name, &length))
+		return fail(ENOENT);
+	return copy_string(name, length, oldp, oldlenp);
+}

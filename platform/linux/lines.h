@@ -1,0 +1,131 @@
+// SPDX-License-Identifier: BSD-2-Clause
+/*
+ * Reading a text file of /proc or /sys line by line: only a regular file is
+ * read, opening it never waits, and each line reaches the caller's visitor
+ * without its line end.
+ */
+#ifndef SYSFACTS_PLATFORM_LINUX_LINES_H
+#define SYSFACTS_PLATFORM_LINUX_LINES_H
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace platform::linux_facts
+{
+
+/*
+ * The buffer a reading keeps on its stack: one page.  A fresh process pays
+ * a page fault for every page of stack it touches, which costs more than
+ * the system calls a larger buffer would save.
+ */
+constexpr std::size_t LINE_BUFFER_SIZE = 4096;
+
+/*
+ * Longer than any text file Linux writes in /proc, cpuinfo of the largest
+ * machines included; a file that runs on past it is not one of them.
+ */
+constexpr std::uint64_t TEXT_FILE_MAX = 64ULL << 20;
+
+/*
+ * How often a read that a signal interrupted is made again.  Linux does not
+ * interrupt reads of its own files, but a tracer can; a read that keeps
+ * being interrupted fails, so that no fault can hold the run up.
+ */
+constexpr int INTERRUPTED_READ_RETRIES = 8;
+
+/*
+ * Opens the file at path for reading when it is a regular file, and
+ * returns its descriptor, or -1.  O_NONBLOCK keeps the open of a FIFO
+ * without a writer from waiting; O_NOCTTY keeps a terminal from becoming
+ * ours.  The program never runs another, so close-on-exec would only cost
+ * a system call where the C library emulates it.
+ */
+inline int open_regular_file(const char *path)
+{
+	int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY);
+	if (fd < 0)
+		return -1;
+	struct stat status;
+	if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+		close(fd);
+		return -1;
+	}
+	return fd;
+}
+
+inline ssize_t read_retrying(int fd, char *buffer, std::size_t size)
+{
+	for (int retries = INTERRUPTED_READ_RETRIES;; retries--) {
+		ssize_t part = read(fd, buffer, size);
+		if (part >= 0 || errno != EINTR || retries == 0)
+			return part;
+	}
+}
+
+/* What each_line() made of a file. */
+enum class file_read : unsigned char {
+	absent, /* no regular file there, or one that cannot be opened */
+	failed, /* a read failed, or the file ran past TEXT_FILE_MAX */
+	whole,  /* every line was handed over */
+};
+
+/*
+ * Hands each line of the regular file at path to visit(line, length, cut),
+ * in order.  A line longer than the buffer is handed over once, cut: only
+ * its start is there.  The last line may lack its line end.
+ */
+template <std::size_t BUFFER_SIZE = LINE_BUFFER_SIZE, typename Visit>
+file_read each_line(const char *path, Visit &&visit)
+{
+	int fd = open_regular_file(path);
+	if (fd < 0)
+		return file_read::absent;
+	char buffer[BUFFER_SIZE];
+	std::size_t held = 0;  /* an unfinished line at the buffer's start */
+	bool skipping = false; /* the rest of a line handed over cut */
+	std::uint64_t total = 0;
+	file_read result = file_read::failed;
+	for (;;) {
+		ssize_t part =
+		    read_retrying(fd, buffer + held, sizeof(buffer) - held);
+		if (part < 0 || (total += std::uint64_t(part)) > TEXT_FILE_MAX)
+			break;
+		if (part == 0) {
+			if (held > 0 && !skipping)
+				visit(buffer, held, false);
+			result = file_read::whole;
+			break;
+		}
+		const char *end = buffer + held + part;
+		const char *line = buffer;
+		while (const void *found = std::memchr(line, '\n',
+		                                       std::size_t(end - line))) {
+			const auto *line_end = static_cast<const char *>(found);
+			if (!skipping)
+				visit(line, std::size_t(line_end - line), false);
+			skipping = false;
+			line = line_end + 1;
+		}
+		held = std::size_t(end - line);
+		if (held == sizeof(buffer)) {
+			if (!skipping)
+				visit(buffer, held, true);
+			skipping = true;
+			held = 0;
+		} else {
+			std::memmove(buffer, line, held);
+		}
+	}
+	close(fd);
+	return result;
+}
+
+} // namespace platform::linux_facts
+
+#endif
