@@ -8,7 +8,6 @@
 #include "report.h"
 
 #include <csignal>
-#include <cstdio>
 
 int main()
 {
@@ -19,8 +18,6 @@ int main()
 	 */
 	signal(SIGPIPE, SIG_IGN);
 	signal(SIGXFSZ, SIG_IGN);
-	/* The report is held in a buffer of its own (output.cpp). */
-	setvbuf(stdout, nullptr, _IONBF, 0);
 	print_report();
 	output_flush();
 	return 0;

@@ -13,12 +13,15 @@
 # facts costs: the facts floor less that part, in the same run.  Then
 # checks that the shipped build's report is the glibc build's, once what
 # changes between runs is masked, and times the peer tools that are
-# installed.  Writes nothing into the repo.
-# Usage: bench/startup.sh [rounds]   (needs cmake, g++, cc, musl-tools,
+# installed.  Given a second source tree (another commit's checkout), builds
+# its program too and times it in the same rounds, as "baseline".  Writes
+# nothing into the repo.
+# Usage: bench/startup.sh [rounds] [baseline tree]   (needs cmake, g++, cc, musl-tools,
 # valgrind, strace, python3 and hyperfine for the peers)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 rounds=${1:-1500}
+baseline=${2:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -50,6 +53,13 @@ names=(sysfacts "sysfacts (glibc)" "do-nothing, glibc" "do-nothing, musl"
 	"do-nothing, no libc")
 programs=("$work/build/sysfacts" "$work/glibc/sysfacts" "$work/nothing-glibc"
 	"$work/nothing-musl" "$work/nothing-nolibc")
+if [ -n "$baseline" ]; then
+	cmake -S "$baseline" -B "$work/baseline" -DCMAKE_BUILD_TYPE=Release \
+		-DBUILD_TESTING=OFF >/dev/null
+	cmake --build "$work/baseline" >/dev/null
+	names+=(baseline)
+	programs+=("$work/baseline/sysfacts")
+fi
 # The facts floor and its variants, each without one part.
 parts=(LISTING CPUINFO MEMINFO ACCESS WRITE)
 part_names=("listing /proc" "reading /proc/cpuinfo" "reading /proc/meminfo"

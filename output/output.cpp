@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /*
- * The output buffer.  stdio would drop what it holds when a write fails,
- * even one that a signal only interrupted (a stopped and continued program
- * writing to a socket with a send timeout gets EINTR), so the bytes are
- * held here and handed to an unbuffered standard output, which reports how
- * far each write got.
+ * The output buffer.  The report is held here whole and handed to
+ * descriptor 1 with write(2), so that it leaves in one write where the
+ * descriptor takes it; what a write leaves over is written again, after a
+ * wait in poll(2) where the descriptor is non-blocking and full.
  */
 #include "output.h"
 
@@ -12,41 +11,62 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <poll.h>
+#include <unistd.h>
 
 namespace
 {
 
-/*
- * The report leaves in a few writes.  Each page of writable memory a fresh
- * process touches costs it a page fault, which takes longer than a write:
- * this size keeps the buffer and the C library's own data in two pages of
- * a static musl program.
- */
-char held[5120];
+/* Room for the picture and the longest facts. */
+char held[16384];
 std::size_t held_length;
 bool failed;
 
-/* How often a write that a signal interrupted is made again, in a row. */
-constexpr int INTERRUPTED_RETRIES = 8;
+/*
+ * How long a write may go on being interrupted without a byte taken: a
+ * stopped and continued writer is interrupted again and again, but a
+ * fault that never clears must not hold the run up for good.
+ */
+constexpr long INTERRUPTED_SECONDS = 5;
+
+long seconds_now()
+{
+	struct timespec now;
+	clock_gettime(CLOCK_MONOTONIC, &now);
+	return long(now.tv_sec);
+}
+
+/* Waits until descriptor 1 takes more; returns false when it never will. */
+bool wait_writable()
+{
+	struct pollfd out = {STDOUT_FILENO, POLLOUT, 0};
+	return poll(&out, 1, -1) >= 0 || errno == EINTR;
+}
 
 } // namespace
 
 bool output_flush()
 {
 	std::size_t written = 0;
-	int retries = INTERRUPTED_RETRIES;
+	long stalled_since = -1;
 	while (!failed && written < held_length) {
-		std::size_t part = std::fwrite(held + written, 1,
-		                               held_length - written, stdout);
-		written += part;
-		if (written == held_length)
-			break;
-		if (part > 0)
-			retries = INTERRUPTED_RETRIES;
-		if (std::ferror(stdout) == 0 || errno != EINTR ||
-		    retries-- == 0)
+		ssize_t part =
+		    write(STDOUT_FILENO, held + written, held_length - written);
+		if (part > 0) {
+			written += std::size_t(part);
+			stalled_since = -1;
+		} else if (part < 0 &&
+		           (errno == EAGAIN || errno == EWOULDBLOCK)) {
+			failed = !wait_writable();
+		} else if (part < 0 && errno == EINTR) {
+			if (stalled_since < 0)
+				stalled_since = seconds_now();
+			failed = seconds_now() - stalled_since >=
+			         INTERRUPTED_SECONDS;
+		} else {
 			failed = true;
-		std::clearerr(stdout);
+		}
 	}
 	held_length = 0;
 	return !failed;

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /*
  * The report's way to standard output: its bytes are held in one buffer
- * and leave through stdio, and a write that a signal interrupts is made
- * again from where it stopped, so that the report arrives whole whenever
- * the reader takes it.
+ * and leave in as few writes as descriptor 1 takes, whatever it does:
+ * interrupted, non-blocking or taking part of a write at a time.
  */
 #ifndef SYSFACTS_OUTPUT_H
 #define SYSFACTS_OUTPUT_H

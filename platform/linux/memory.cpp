@@ -69,6 +69,9 @@ void take_line(meminfo_figures &figures, const char *line, std::size_t length,
                bool cut)
 {
 	for (std::size_t k = 0; k < KEY_COUNT; k++) {
+		/* Most lines are told from every key by their first letter. */
+		if (length == 0 || line[0] != MEMINFO_KEYS[k][0])
+			continue;
 		std::size_t key_length = std::strlen(MEMINFO_KEYS[k]);
 		if (length <= key_length || line[key_length] != ':' ||
 		    std::memcmp(line, MEMINFO_KEYS[k], key_length) != 0)
@@ -88,8 +91,8 @@ void take_line(meminfo_figures &figures, const char *line, std::size_t length,
  * The two figures in kibibytes: MemTotal, and MemAvailable, or where there
  * is none (Linux before 3.14) or one larger than MemTotal (a container's
  * own meminfo may have it so), MemFree + Buffers + Cached.  A total that is
- * zero or cannot be read, or an available figure larger than the total, is
- * no view.
+ * zero, a figure that cannot be read (in another unit, say), or an
+ * available figure larger than the total gives no figures.
  */
 meminfo_reading view_of(const meminfo_figures &of, std::uint64_t *total,
                         std::uint64_t *available)
@@ -101,7 +104,8 @@ meminfo_reading view_of(const meminfo_figures &of, std::uint64_t *total,
 		return meminfo_reading::not_a_view;
 	*total = of[TOTAL].kib;
 	*available = of[AVAILABLE].kib;
-	if (!is_read(TOTAL) || *total == 0)
+	if (!is_read(TOTAL) || *total == 0 ||
+	    of[AVAILABLE].state == meminfo_figure::unreadable)
 		return meminfo_reading::no_figures;
 	if ((is_read(AVAILABLE) && *available <= *total) ||
 	    (is_read(FREE) && is_read(BUFFERS) && is_read(CACHED) &&

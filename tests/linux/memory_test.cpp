@@ -74,6 +74,10 @@ TEST_F(Meminfo, FiguresAndViews)
 	    {"MemTotal: 1000 kB\nMemFree: x kB\nBuffers: 1 kB\nCached: 1 kB\n"
 	     "MemAvailable: 600 kB\n",
 	     meminfo_reading::figures, 1000, 600},
+	    /* A MemAvailable in another unit is no figure, not a fallback. */
+	    {"MemTotal: 2048 kB\nMemFree: 100 kB\nMemAvailable: 1 MB\n"
+	     "Buffers: 50 kB\nCached: 200 kB\n",
+	     meminfo_reading::no_figures, 0, 0},
 	    /* A line too long to read whole is no figure. */
 	    {"MemTotal:" + std::string(5000, ' ') + "1 kB\nMemAvailable: 1 kB\n",
 	     meminfo_reading::no_figures, 0, 0},

@@ -18,7 +18,7 @@
 namespace facts = platform::linux_facts;
 using facts::PROCESSOR_NAME_SIZE;
 
-/* Room for a name made here; FreeBSD's arm64 names hold at most 63 bytes. */
+/* Room for a made name: FreeBSD's arm64 names hold at most 63 bytes. */
 constexpr std::size_t MADE_NAME_SIZE = 64;
 
 namespace
@@ -41,10 +41,7 @@ enum cpuinfo_key : unsigned char {
 };
 constexpr std::size_t KEY_COUNT = sizeof(CPUINFO_KEYS) / sizeof(char *);
 
-/*
- * The first line of each key.  A value is kept to its first
- * PROCESSOR_NAME_SIZE bytes: one that long or longer names nothing.
- */
+/* The first line of each key, kept to PROCESSOR_NAME_SIZE bytes. */
 struct cpuinfo_values {
 	bool found[KEY_COUNT];
 	std::size_t length[KEY_COUNT];
@@ -81,8 +78,11 @@ const char *value_of(const char *line, const char *end, const char *key)
 void take_line(cpuinfo_values &values, const char *line, std::size_t length)
 {
 	for (std::size_t k = 0; k < KEY_COUNT; k++) {
+		/* Most lines are told from every key by their first letter. */
 		const char *value =
-		    values.found[k]
+		    values.found[k] || length == 0 ||
+		            ascii_lower(line[0]) !=
+		                ascii_lower(CPUINFO_KEYS[k][0])
 		        ? nullptr
 		        : value_of(line, line + length, CPUINFO_KEYS[k]);
 		if (value == nullptr)
