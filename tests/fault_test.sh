@@ -56,7 +56,7 @@ while True:
     report += part
 sys.stdout.buffer.write(report)
 sys.exit(program.wait())' "$program"
-	check_run "stopped and continued while writing to a socket"
+	check_run "stopped and continued while writing to a socket" processes=2
 else
 	skip "a stopped writer: no python3"
 fi
@@ -139,22 +139,17 @@ check_private() {
 	check_run "$@"
 }
 # A sanitized build's runtime reads /proc for itself and may report there.
+refused=$(private_mounts_refused)
 if grep -aq __asan_init "$program"; then
 	skip "mount namespace runs: the sanitizer runtime reads /proc itself"
-elif ! in_private_mounts true true 2>/dev/null; then
-	skip "mount namespace runs: cannot make /proc and /sys private in a" \
-		"new mount namespace (needs CAP_SYS_ADMIN)"
+elif [ -n "$refused" ]; then
+	skip "mount namespace runs: $refused"
 else
 
 	# /sys/firmware holding the entries named, and the boot method that
 	# follows; "masked" is the read-only empty tmpfs of container runtimes.
-	# Where there is no /sys/firmware (a chroot without /sys), one is made
-	# on a tmpfs over /sys.
-	firmware_folder='[ -d /sys/firmware ] ||
-		{ mount -t tmpfs none /sys && mkdir /sys/firmware; } || exit 99'
 	while IFS='|' read -r entries shown; do
-		private "$firmware_folder
-			mount -t tmpfs none /sys/firmware &&
+		private "mount -t tmpfs none /sys/firmware &&
 			for e in $entries; do mkdir /sys/firmware/\$e; done &&
 			mount -o remount,ro /sys/firmware"
 		check_private "/sys/firmware holding '$entries'" boot="$shown"
@@ -173,8 +168,7 @@ TABLE
 
 	# An unreadable /sys/firmware, for a user other than root.
 	if command -v setpriv >/dev/null; then
-		private "$firmware_folder
-			mount -t tmpfs -o mode=0700 none /sys/firmware &&
+		private "mount -t tmpfs -o mode=0700 none /sys/firmware &&
 			mkdir /sys/firmware/memmap" \
 			setpriv --reuid=65534 --regid=65534 --clear-groups
 		check_private "/sys/firmware unreadable" boot=
@@ -253,16 +247,16 @@ TABLE
 	# run up, and one written in two steps must not give half a model.
 	mkfifo "$work/fifo"
 	private "mount --bind '$work/fifo' /proc/cpuinfo" timeout 10
-	check_private "a FIFO nobody writes over /proc/cpuinfo"
+	check_private "a FIFO nobody writes over /proc/cpuinfo" processes=2
 	[ "$(field CPU)" = "" ] || fail "FIFO over /proc/cpuinfo: CPU $(field CPU)"
 	private "mount --bind '$work/fifo' /proc/cpuinfo || exit 99
 		( printf 'model name\t: AMD EP'; sleep 0.2; printf 'YC\n' ) \
 			>'$work/fifo' 2>/dev/null &
 		sleep 0.1" timeout 10
-	check_private "a FIFO written in two steps over /proc/cpuinfo"
+	check_private "a FIFO written in two steps over /proc/cpuinfo" processes=
 	[ "$(field CPU)" = "" ] || fail "FIFO over /proc/cpuinfo: CPU $(field CPU)"
 	private "mount --bind '$work/fifo' /proc/meminfo" timeout 10
-	check_private "a FIFO over /proc/meminfo"
+	check_private "a FIFO over /proc/meminfo" processes=2
 
 	# /proc hidden: the facts from it go missing and the rest stay.
 	private "mount -t tmpfs none /proc"
@@ -276,9 +270,6 @@ TABLE
 	# this system's processes: a tmpfs with such folders, one with a plain
 	# file named self too, a threaded process's task folder, and the /proc
 	# of another PID namespace.
-	python3 -c 'import threading, time
-for _ in range(3): threading.Thread(target=time.sleep, args=(60,)).start()' &
-	threaded=$!
 	# A fresh procfs shows the kernel's own cpuinfo, whatever is bound
 	# over this /proc/cpuinfo.
 	in_private_mounts "mount -t proc proc /proc" cat /proc/cpuinfo \
@@ -291,16 +282,15 @@ for _ in range(3): threading.Thread(target=time.sleep, args=(60,)).start()' &
 	done <<TABLE
 a tmpfs with numbered folders|mount -t tmpfs none /proc && mkdir /proc/1 /proc/2 /proc/3
 a tmpfs with folders and a file self|mount -t tmpfs none /proc && mkdir /proc/1 /proc/2 && echo 1 >/proc/self
-a task folder|mount --bind /proc/$threaded/task /proc
+a threaded process's task folder|python3 -c 'import threading, time; [threading.Thread(target=time.sleep, args=(60,)).start() for _ in range(3)]; time.sleep(60)' & sleep 0.5; mount --bind /proc/\$!/task /proc
 another PID namespace's /proc|unshare -p -f sh -c 'mount -t proc proc /proc && exec sleep 30' & i=0; while [ -e /proc/self ] && [ \$i -lt 100 ]; do sleep 0.05; i=\$((i + 1)); done; [ ! -e /proc/self ]
 TABLE
-	kill "$threaded"
 
 	# And with sysinfo(2) failing too, memory cannot be known at all.
 	if command -v strace >/dev/null; then
 		private "mount -t tmpfs none /proc" strace -qq -o /dev/null \
 			-e trace=sysinfo -e inject=sysinfo:error=EIO
-		check_private "/proc hidden, sysinfo failing"
+		check_private "/proc hidden, sysinfo failing" processes=2
 		[ "$(field RAM)" = "" ] ||
 			fail "/proc hidden, sysinfo failing: RAM $(field RAM)"
 	fi

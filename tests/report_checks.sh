@@ -36,10 +36,20 @@ boot_method_of() {
 machine_boot=$(boot_method_of /sys/firmware)
 
 # Runs the program with the arguments as its command, standard output to
-# $work/out and standard error to $work/err, and keeps its exit status.  The
-# readings that change while it runs, the uptime and the number of
-# processes, are taken just before and just after it.
+# $work/out and standard error to $work/err, and keeps its exit status.  A
+# command that is a program of this machine runs in a new PID namespace
+# with a /proc of its own, where one can be made, so that the processes the
+# report counts are known exactly: those of the command.  in_private_mounts
+# makes one itself.  Elsewhere the readings that change while it runs, the
+# number of processes and the uptime, are taken just before and after it.
+own_pids="unshare --pid --fork --mount-proc"
+$own_pids true 2>/dev/null || own_pids=
 run() {
+	case "$1:$(command -v "$1")" in
+	in_private_mounts:*) counted=exactly ;;
+	*:/*) [ -z "$own_pids" ] || { set -- $own_pids "$@"; counted=exactly; } ;;
+	*) counted= ;;
+	esac
 	processes_before=$(count_processes)
 	uptime_before=$(expected_uptime)
 	"$@" >"$work/out" 2>"$work/err"
@@ -124,10 +134,12 @@ count_processes() {
 
 # Checks that every fact the last run shows is true; a fact may be left out.
 # $1 names the run.  What the run was shown other than this machine's facts
-# follows as FACT=TEXT: host, boot, os, total (the RAM total), shell, and
+# follows as FACT=TEXT: host, boot, os, total (the RAM total), shell,
 # cpuinfo, the file whose processor the CPU row names, empty where it cannot
 # be read from here (under a user-mode emulator that shows the program a
-# cpuinfo of its own).
+# cpuinfo of its own), and processes, how many the command runs at once
+# (1 unless a wrapper such as timeout or strace waits for the program), or
+# empty where that is not known.
 check_facts() {
 	name=$1
 	shift
@@ -137,6 +149,7 @@ check_facts() {
 	want_total=$machine_total
 	want_shell=$machine_shell
 	want_cpuinfo=/proc/cpuinfo
+	want_processes=1
 	for fact; do
 		case "$fact" in
 		host=*) want_host=${fact#*=} ;;
@@ -145,6 +158,7 @@ check_facts() {
 		total=*) want_total=${fact#*=} ;;
 		shell=*) want_shell=${fact#*=} ;;
 		cpuinfo=*) want_cpuinfo=${fact#*=} ;;
+		processes=*) want_processes=${fact#*=} ;;
 		*) fail "$name: no fact to expect in '$fact'" ;;
 		esac
 	done
@@ -176,13 +190,19 @@ check_facts() {
 		;;
 	esac
 	# The count is left out when it cannot be read, and is never 0: the
-	# program itself is running.  Other work starts and ends processes
-	# while it runs, so it must lie between the counts taken before and
-	# after, give or take the few processes of the run and the reading.
+	# program itself is running.  In a PID namespace of its own it is
+	# exactly the command's processes.  Elsewhere, where other work starts
+	# and ends processes while it runs, it must lie between the counts
+	# taken before and after, give or take the few processes of the run
+	# and of the reading.
 	processes=$(field Processes)
-	case "$processes" in
-	'') ;;
-	*[!0-9]* | 0) fail "$name: Processes shows '$processes'" ;;
+	case "$counted:$processes" in
+	*:) ;;
+	*:*[!0-9]* | *:0) fail "$name: Processes shows '$processes'" ;;
+	exactly:*)
+		[ -z "$want_processes" ] || [ "$processes" -eq "$want_processes" ] ||
+			fail "$name: Processes shows $processes, not the $want_processes of its own PID namespace"
+		;;
 	*)
 		low=$((processes_before < processes_after ? processes_before : processes_after))
 		high=$((processes_before > processes_after ? processes_before : processes_after))

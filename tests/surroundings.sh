@@ -18,15 +18,25 @@ shared_folder() {
 	fi
 }
 
-# Runs the command that follows $1 in a new mount namespace, after the shell
-# commands $1; exits 99 when they fail.  unshare(1) would make every mount
-# private, which fails where / is not a mount point (a chroot), so the
-# namespace keeps its propagation and /proc and /sys are made private
-# before anything is mounted on them.
+# Runs the command that follows $1 in a new mount and PID namespace with a
+# /proc of its own, after the shell commands $1; exits 99 when they fail.
+# The command's processes are then the only ones that /proc shows.
+# unshare(1) would make every mount private, which fails where / is not a
+# mount point (a chroot), so the namespace keeps its propagation and /proc
+# and /sys are made private before anything is mounted on them.
 in_private_mounts() {
-	unshare -m --propagation unchanged sh -c '
+	unshare -m -p -f --propagation unchanged sh -c '
 		mount --make-rprivate /proc && mount --make-rprivate /sys &&
-			eval "$1" || exit 99
+			mount -t proc proc /proc && eval "$1" || exit 99
 		shift
 		exec "$@"' sh "$@"
+}
+
+# Prints why in_private_mounts cannot run here, or nothing where it can.
+private_mounts_refused() {
+	if ! mountpoint -q /sys 2>/dev/null; then
+		echo "/sys is no mount point that a namespace could make private (a chroot without /sys)"
+	elif ! in_private_mounts true true 2>/dev/null; then
+		echo "no new mount and PID namespace with /proc and /sys private (needs CAP_SYS_ADMIN)"
+	fi
 }

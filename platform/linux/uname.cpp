@@ -42,23 +42,27 @@ int copy_name(const char (&field)[sizeof(utsname::nodename)], void *oldp,
 int facts::hostname(void *oldp, std::size_t *oldlenp)
 {
 	const struct utsname *names = system_names();
-	return names ? copy_name(names->nodename, oldp, oldlenp) : fail(ENOENT);
+	return names == nullptr ? fail(ENOENT)
+	                        : copy_name(names->nodename, oldp, oldlenp);
 }
 
 int facts::os_type(void *oldp, std::size_t *oldlenp)
 {
 	const struct utsname *names = system_names();
-	return names ? copy_name(names->sysname, oldp, oldlenp) : fail(ENOENT);
+	return names == nullptr ? fail(ENOENT)
+	                        : copy_name(names->sysname, oldp, oldlenp);
 }
 
 int facts::os_release(void *oldp, std::size_t *oldlenp)
 {
 	const struct utsname *names = system_names();
-	return names ? copy_name(names->release, oldp, oldlenp) : fail(ENOENT);
+	return names == nullptr ? fail(ENOENT)
+	                        : copy_name(names->release, oldp, oldlenp);
 }
 
 int facts::machine_arch(void *oldp, std::size_t *oldlenp)
 {
 	const struct utsname *names = system_names();
-	return names ? copy_name(names->machine, oldp, oldlenp) : fail(ENOENT);
+	return names == nullptr ? fail(ENOENT)
+	                        : copy_name(names->machine, oldp, oldlenp);
 }

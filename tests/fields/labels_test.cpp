@@ -59,6 +59,10 @@ TEST_F(Fields, ControlBytesNeverReachTheTerminal)
 	    {"a\xc2\x85"
 	     "b\xc2\x80",
 	     "a?b?", "a?b?"},
+	    /* The last C1 control, U+009F, and the first character after. */
+	    {"\xc2\x9f"
+	     "x\xc2\xa0",
+	     "?x\xc2\xa0", "?x\xc2\xa0"},
 	    /* C1 controls as raw bytes, and after a lead byte they end. */
 	    {"\x9b"
 	     "2J\x80\x9f",

@@ -123,15 +123,15 @@ bool value_number(const cpuinfo_values &values, cpuinfo_key key,
                   std::uint64_t limit, std::uint64_t *number)
 {
 	const char *p = values.text[key];
-	const char *end = p + values.length[key];
-	if (!values.found[key] || values.length[key] >= PROCESSOR_NAME_SIZE)
+	std::size_t length = values.length[key];
+	if (!values.found[key] || length >= PROCESSOR_NAME_SIZE)
 		return false;
-	while (end > p &&
-	       (end[-1] == ' ' || end[-1] == '\t' || end[-1] == '\r'))
-		end--;
-	if (end - p > 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X'))
-		return parse_digits(p + 2, end, 16, limit, number);
-	return parse_digits(p, end, 10, limit, number);
+	for (char last; length > 0 && ((last = p[length - 1]) == ' ' ||
+	                               last == '\t' || last == '\r');)
+		length--;
+	bool hex = length > 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X');
+	return parse_digits(p + (hex ? 2 : 0), p + length, hex ? 16 : 10, limit,
+	                    number);
 }
 
 /*

@@ -142,13 +142,14 @@ std::size_t platform::linux_facts::arm_name(std::uint32_t midr, char *name,
 	unsigned revision = midr & 0xf;
 	const char *maker = nullptr;
 	const char *core = nullptr;
+	/* Plain loops to the first match, as identcpu.c scans its tables. */
 	for (const auto &entry : IMPLEMENTERS)
 		if (maker == nullptr && entry.code == implementer)
-			maker = entry.name;
+			maker = entry.name; // cppcheck-suppress useStlAlgorithm
 	for (const auto &entry : PARTS)
 		if (core == nullptr && entry.implementer == implementer &&
 		    entry.number == part)
-			core = entry.name;
+			core = entry.name; // cppcheck-suppress useStlAlgorithm
 	int written;
 	if (maker == nullptr)
 		written = std::snprintf(name, size,
@@ -175,6 +176,7 @@ std::size_t platform::linux_facts::powerpc_name(unsigned version,
                                                 char *name, std::size_t size)
 {
 	for (const auto &entry : POWERPC_MODELS)
+		// cppcheck-suppress useStlAlgorithm
 		if (entry.version == version)
 			return std::size_t(
 			    std::snprintf(name, size, "%s", entry.name));
