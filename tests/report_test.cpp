@@ -101,17 +101,20 @@ TEST_F(Report, MissingValuesLeaveTheirLabels)
 TEST_F(Report, OsRowKeepsWhicheverHalfIsThere)
 {
 	fake::remove("kern.ostype");
-	EXPECT_EQ(row_line(3), std::string(LOGO_ROWS[3]) + label("OS") + " amd64");
+	EXPECT_EQ(row_line(3),
+	          std::string(LOGO_ROWS[3]) + label("OS") + " amd64");
 	fake::reset();
 	fake::remove("hw.machine_arch");
-	EXPECT_EQ(row_line(3), std::string(LOGO_ROWS[3]) + label("OS") + "FreeBSD ");
+	EXPECT_EQ(row_line(3),
+	          std::string(LOGO_ROWS[3]) + label("OS") + "FreeBSD ");
 }
 
 TEST_F(Report, HostnameOfTheLargestSize)
 {
 	const std::string longest(255, 'h');
 	fake::set_string("kern.hostname", longest);
-	EXPECT_EQ(row_line(1), std::string(LOGO_ROWS[1]) + label("Hostname") + longest);
+	EXPECT_EQ(row_line(1),
+	          std::string(LOGO_ROWS[1]) + label("Hostname") + longest);
 	fake::set_string("kern.hostname", longest + "h");
 	EXPECT_EQ(row_line(1), std::string(LOGO_ROWS[1]) + label("Hostname"));
 }
@@ -128,8 +131,8 @@ TEST_F(Report, ProcessCountIsNeverNegative)
 	             {INT_MAX, "2147483647"}};
 	for (const auto &test : cases) {
 		fake::set_processes(test.count);
-		EXPECT_EQ(row_line(7),
-		          std::string(LOGO_ROWS[7]) + label("Processes") + test.shown)
+		EXPECT_EQ(row_line(7), std::string(LOGO_ROWS[7]) +
+		                           label("Processes") + test.shown)
 		    << test.count;
 	}
 }

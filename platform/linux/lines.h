@@ -104,11 +104,12 @@ file_read each_line(const char *path, Visit &&visit)
 		}
 		const char *end = buffer + held + part;
 		const char *line = buffer;
-		while (const void *found = std::memchr(line, '\n',
-		                                       std::size_t(end - line))) {
+		while (const void *found =
+		           std::memchr(line, '\n', std::size_t(end - line))) {
 			const auto *line_end = static_cast<const char *>(found);
 			if (!skipping)
-				visit(line, std::size_t(line_end - line), false);
+				visit(line, std::size_t(line_end - line),
+				      false);
 			skipping = false;
 			line = line_end + 1;
 		}

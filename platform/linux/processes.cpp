@@ -61,9 +61,7 @@ constexpr unsigned char DIRENT_DIRECTORY = 4; /* DT_DIR */
 constexpr std::uint64_t PROC_LISTING_MAX_BYTES = (4194304 + 4096) * 32ULL;
 constexpr std::size_t LONGEST_RECORD = 280; /* a name of 255 bytes */
 constexpr std::uint64_t PROC_LISTING_MAX_CALLS =
-    (PROC_LISTING_MAX_BYTES /
-     (facts::LINE_BUFFER_SIZE - LONGEST_RECORD)) +
-    2;
+    (PROC_LISTING_MAX_BYTES / (facts::LINE_BUFFER_SIZE - LONGEST_RECORD)) + 2;
 
 } // namespace
 

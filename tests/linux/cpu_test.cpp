@@ -22,8 +22,8 @@ std::string name_of(const std::string &cpuinfo, const std::string &midr)
 {
 	char name[platform::linux_facts::PROCESSOR_NAME_SIZE];
 	std::size_t length = 0;
-	if (!platform::linux_facts::processor_name(cpuinfo.c_str(), midr.c_str(),
-	                                           name, &length))
+	if (!platform::linux_facts::processor_name(cpuinfo.c_str(),
+	                                           midr.c_str(), name, &length))
 		return "(none)";
 	return std::string(name, length);
 }
@@ -39,7 +39,7 @@ TEST_F(Cpuinfo, ProcessorNames)
 		const char *what;
 		std::string text;
 		const char *midr; /* CPU 0's register in sysfs, or null */
-		const char *name;   /* null when none is given */
+		const char *name; /* null when none is given */
 	} cases[] = {
 	    {"x86",
 	     "processor\t: 0\nvendor_id\t: AuthenticAMD\nmodel\t\t: 1\n"
@@ -48,21 +48,22 @@ TEST_F(Cpuinfo, ProcessorNames)
 	    {"the first model name", "model name\t: one\nmodel name\t: two\n",
 	     nullptr, "one"},
 	    {"an empty name", "model name\t:\n", nullptr, ""},
-	    {"no line end", "model name\t: no line end", nullptr, "no line end"},
+	    {"no line end", "model name\t: no line end", nullptr,
+	     "no line end"},
 	    {"no colon", "model name without colon\n", nullptr, nullptr},
 	    {"a longer key", "model names\t: x\n", nullptr, nullptr},
 	    {"LoongArch", "Model Name\t\t: Loongson-3A6000\n", nullptr,
 	     "Loongson-3A6000"},
-	    {"RISC-V", "isa\t\t: rv64imafdc\nuarch\t\t: sifive,u74-mc\n", nullptr,
-	     "sifive,u74-mc"},
-	    {"RISC-V, named", "model name\t: Spacemit(R) X60\nuarch\t: x\n", nullptr,
-	     "Spacemit(R) X60"},
+	    {"RISC-V", "isa\t\t: rv64imafdc\nuarch\t\t: sifive,u74-mc\n",
+	     nullptr, "sifive,u74-mc"},
+	    {"RISC-V, named", "model name\t: Spacemit(R) X60\nuarch\t: x\n",
+	     nullptr, "Spacemit(R) X60"},
 	    {"s390x",
 	     "vendor_id       : IBM/S390\n"
 	     "processor 0: version = FF,  machine = 8561\n",
 	     nullptr, nullptr},
-	    {"a NUL byte", std::string("model name\t: AMD\0EPYC\n", 23), nullptr,
-	     nullptr},
+	    {"a NUL byte", std::string("model name\t: AMD\0EPYC\n", 23),
+	     nullptr, nullptr},
 	    {"arm64",
 	     "processor\t: 0\nBogoMIPS\t: 108.00\n" ARM_LINES("0x41", "0x0",
 	                                                      "0xd08", "3"),
@@ -75,8 +76,8 @@ TEST_F(Cpuinfo, ProcessorNames)
 	     "model name\t: ARMv7 Processor rev 5 (v7l)\n" ARM_LINES(
 	         "0x41", "0x0", "0xc07", "5"),
 	     nullptr, "ARM Cortex-A7 r0p5"},
-	    {"a part not named", ARM_LINES("0x48", "0x1", "0xd02", "0"), nullptr,
-	     "HiSilicon Unknown CPU r1p0 (midr: 481fd020)"},
+	    {"a part not named", ARM_LINES("0x48", "0x1", "0xd02", "0"),
+	     nullptr, "HiSilicon Unknown CPU r1p0 (midr: 481fd020)"},
 	    {"an implementer not named", ARM_LINES("0x99", "0x0", "0x123", "3"),
 	     nullptr, "Unknown Implementer (midr: 990f1233)"},
 	    {"ID lines after every processor",
@@ -89,8 +90,8 @@ TEST_F(Cpuinfo, ProcessorNames)
 	     "model name\t: ARMv7 Processor rev 5 (v7l)\n"
 	     "CPU implementer\t: 0x41\n",
 	     nullptr, "ARMv7 Processor rev 5 (v7l)"},
-	    {"a part out of range", ARM_LINES("0x41", "0x0", "0x1000", "0"), nullptr,
-	     nullptr},
+	    {"a part out of range", ARM_LINES("0x41", "0x0", "0x1000", "0"),
+	     nullptr, nullptr},
 	    {"a part out of range, a model name after it",
 	     ARM_LINES("0x41", "0x0", "0x1000", "0") "model name\t: Generic\n",
 	     nullptr, "Generic"},
@@ -113,14 +114,15 @@ TEST_F(Cpuinfo, ProcessorNames)
 	     "cpu\t\t: 7447A, altivec supported\n"
 	     "revision\t: 1.2 (pvr 8003 0102)\n",
 	     nullptr, "Motorola PowerPC 7447A"},
-	    {"e500v2", "cpu\t\t: e500v2\nrevision\t: 2.1 (pvr 8021 0021)\n", nullptr,
-	     "Freescale e500v2 core"},
+	    {"e500v2", "cpu\t\t: e500v2\nrevision\t: 2.1 (pvr 8021 0021)\n",
+	     nullptr, "Freescale e500v2 core"},
 	    {"Cell",
 	     "cpu\t\t: Cell Broadband Engine, altivec supported\n"
 	     "revision\t: 5.1 (pvr 0070 0501)\n",
 	     nullptr, "IBM Cell Broadband Engine"},
 	    {"a PowerPC FreeBSD does not name",
-	     "cpu\t\t: e300c3\nrevision\t: 2.0 (pvr 8085 0020)\n", nullptr, nullptr},
+	     "cpu\t\t: e300c3\nrevision\t: 2.0 (pvr 8085 0020)\n", nullptr,
+	     nullptr},
 	};
 	for (const auto &test : cases) {
 		std::string cpuinfo = write_file("cpuinfo", test.text);

@@ -71,9 +71,9 @@ TEST_F(LineFile, EveryLineIsHandedOverWholeOrCut)
 	std::string expected = text;
 	for (char &c : expected)
 		c = c == '\n' ? '|' : c;
-	EXPECT_EQ(lines_of<platform::linux_facts::LINE_BUFFER_SIZE>(
-	              path.c_str()),
-	          expected);
+	EXPECT_EQ(
+	    lines_of<platform::linux_facts::LINE_BUFFER_SIZE>(path.c_str()),
+	    expected);
 }
 
 } // namespace

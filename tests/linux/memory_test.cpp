@@ -55,8 +55,8 @@ TEST_F(Meminfo, FiguresAndViews)
 	     meminfo_reading::no_figures, 0, 0},
 	    {"MemTotal: 0 kB\nMemAvailable: 0 kB\n",
 	     meminfo_reading::no_figures, 0, 0},
-	    {"MemTotal:\nMemAvailable: 1 kB\n", meminfo_reading::no_figures,
-	     0, 0},
+	    {"MemTotal:\nMemAvailable: 1 kB\n", meminfo_reading::no_figures, 0,
+	     0},
 	    {"MemTotal: x kB\nMemAvailable: 1 kB\n",
 	     meminfo_reading::no_figures, 0, 0},
 	    {"MemTotal: 99999999999999999999999 kB\nMemAvailable: 1 kB\n",
@@ -79,7 +79,8 @@ TEST_F(Meminfo, FiguresAndViews)
 	     "Buffers: 50 kB\nCached: 200 kB\n",
 	     meminfo_reading::no_figures, 0, 0},
 	    /* A line too long to read whole is no figure. */
-	    {"MemTotal:" + std::string(5000, ' ') + "1 kB\nMemAvailable: 1 kB\n",
+	    {"MemTotal:" + std::string(5000, ' ') +
+	         "1 kB\nMemAvailable: 1 kB\n",
 	     meminfo_reading::no_figures, 0, 0},
 	    /* The first line of each key counts. */
 	    {"MemTotal: 1000 kB\nMemAvailable: 600 kB\nMemTotal: 9 kB\n",

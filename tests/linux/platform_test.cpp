@@ -160,8 +160,8 @@ int count_in_own_namespace()
 		char error_text[platform::KVM_ERRBUF_SIZE];
 		int count = -1;
 		platform::kvm_t *table = platform::kvm_openfiles(
-		    nullptr, "/dev/null", nullptr,
-		    platform::KVM_OPEN_READ_ONLY, error_text);
+		    nullptr, "/dev/null", nullptr, platform::KVM_OPEN_READ_ONLY,
+		    error_text);
 		if (table == nullptr ||
 		    platform::kvm_getprocs(table,
 		                           platform::PROC_SELECTOR_PROCESSES, 0,

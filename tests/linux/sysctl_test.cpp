@@ -22,7 +22,7 @@ TEST(Sysctl, CountsTakeFourBytesUnlessTheyNeedEight)
 		void *value = test.size == 4 ? static_cast<void *>(&narrow)
 		                             : static_cast<void *>(&wide);
 		ASSERT_EQ(platform::linux_facts::copy_count(test.count, value,
-		                                              &length),
+		                                            &length),
 		          0);
 		EXPECT_EQ(length, test.size) << test.count;
 		EXPECT_EQ(test.size == 4 ? narrow : wide, test.count);
