@@ -36,7 +36,7 @@ static bool count_processes()
 /* Writes a picture row as it is stored, without a line end. */
 static void print_logo_row(int row)
 {
-	output_bytes(LOGO_ROWS[row].data(), LOGO_ROWS[row].size());
+	output_constant(LOGO_ROWS[row].data(), LOGO_ROWS[row].size());
 }
 
 int print_report()

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /*
- * The output buffer.  The report is held here whole and handed to
- * descriptor 1 with write(2), so that it leaves in one write where the
- * descriptor takes it; what a write leaves over is written again, after a
- * wait in poll(2) where the descriptor is non-blocking and full.
+ * The output buffer.  The report is held as pieces, the picture's rows in
+ * place and the rest copied here, and handed to descriptor 1 with
+ * writev(2), so that it leaves in one call where the descriptor takes it
+ * whole.  What a call leaves over is written again, after a wait in
+ * poll(2) where the descriptor is non-blocking and full.
  */
 #include "output.h"
+
+#include <sys/uio.h>
 
 #include <cerrno>
 #include <cstdarg>
@@ -18,9 +21,11 @@
 namespace
 {
 
-/* Room for the picture and the longest facts. */
-char held[16384];
+/* Room for the facts of a report; the picture is not copied. */
+char held[4096];
 std::size_t held_length;
+struct iovec pieces[64];
+int piece_count;
 bool failed;
 
 /*
@@ -44,22 +49,44 @@ bool wait_writable()
 	return poll(&out, 1, -1) >= 0 || errno == EINTR;
 }
 
+/* Adds length bytes at bytes, which must stay until they are written. */
+void add_piece(const char *bytes, std::size_t length)
+{
+	if (piece_count > 0) {
+		struct iovec &last = pieces[piece_count - 1];
+		if (static_cast<const char *>(last.iov_base) + last.iov_len ==
+		    bytes) {
+			last.iov_len += length;
+			return;
+		}
+	}
+	if (piece_count == int(sizeof(pieces) / sizeof(pieces[0])))
+		output_flush();
+	pieces[piece_count++] = {const_cast<char *>(bytes), length};
+}
+
 } // namespace
 
 bool output_flush()
 {
-	std::size_t written = 0;
+	struct iovec *piece = pieces;
+	int left = piece_count;
 	long stalled_since = -1;
-	while (!failed && written < held_length) {
-		ssize_t part =
-		    write(STDOUT_FILENO, held + written, held_length - written);
-		if (part > 0) {
-			written += std::size_t(part);
+	while (!failed && left > 0) {
+		ssize_t part = writev(STDOUT_FILENO, piece, left);
+		if (part >= 0) {
+			for (; left > 0 && std::size_t(part) >= piece->iov_len;
+			     left--)
+				part -= ssize_t((piece++)->iov_len);
+			if (left > 0) {
+				piece->iov_base =
+				    static_cast<char *>(piece->iov_base) + part;
+				piece->iov_len -= std::size_t(part);
+			}
 			stalled_since = -1;
-		} else if (part < 0 &&
-		           (errno == EAGAIN || errno == EWOULDBLOCK)) {
+		} else if (errno == EAGAIN || errno == EWOULDBLOCK) {
 			failed = !wait_writable();
-		} else if (part < 0 && errno == EINTR) {
+		} else if (errno == EINTR) {
 			if (stalled_since < 0)
 				stalled_since = seconds_now();
 			failed = seconds_now() - stalled_since >=
@@ -69,7 +96,14 @@ bool output_flush()
 		}
 	}
 	held_length = 0;
+	piece_count = 0;
 	return !failed;
+}
+
+void output_constant(const char *bytes, std::size_t length)
+{
+	if (length > 0)
+		add_piece(bytes, length);
 }
 
 void output_bytes(const char *bytes, std::size_t length)
@@ -80,6 +114,7 @@ void output_bytes(const char *bytes, std::size_t length)
 		std::size_t room = sizeof(held) - held_length;
 		std::size_t part = length < room ? length : room;
 		std::memcpy(held + held_length, bytes, part);
+		add_piece(held + held_length, part);
 		held_length += part;
 		bytes += part;
 		length -= part;
@@ -93,9 +128,8 @@ void output_text(const char *text)
 
 void output_char(int c)
 {
-	if (held_length == sizeof(held))
-		output_flush();
-	held[held_length++] = static_cast<char>(c);
+	char byte = static_cast<char>(c);
+	output_bytes(&byte, 1);
 }
 
 void output_format(const char *format, ...)

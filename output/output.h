@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /*
- * The report's way to standard output: its bytes are held in one buffer
+ * The report's way to standard output: its bytes are held until the end
  * and leave in as few writes as descriptor 1 takes, whatever it does:
  * interrupted, non-blocking or taking part of a write at a time.
  */
@@ -10,6 +10,8 @@
 #include <cstddef>
 
 void output_bytes(const char *bytes, std::size_t length);
+/* Bytes that stay where they are until the report is written: a constant. */
+void output_constant(const char *bytes, std::size_t length);
 void output_text(const char *text);
 /* A byte, given as putchar(3) takes it. */
 void output_char(int c);

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /*
- * The readers behind Linux's sysctlbyname, one for each FreeBSD name the
- * report asks for, each in the file of its fact, and the rules by which
- * FreeBSD's sysctl hands a value out, which every reader follows.  A reader
- * returns 0, or -1 with errno set: ENOENT for a fact this system does not
- * show.
+ * The Linux layer's own boundary: the readers behind sysctlbyname, one for
+ * each FreeBSD name the report asks for, each in the file of its fact; the
+ * rules by which FreeBSD's sysctl hands a value out, which every reader
+ * follows; and what each fact's file reads from a path of its caller's, for
+ * the tests.  A reader returns 0, or -1 with errno set: ENOENT for a fact
+ * this system does not show.
  */
 #ifndef SYSFACTS_PLATFORM_LINUX_FACTS_H
 #define SYSFACTS_PLATFORM_LINUX_FACTS_H
@@ -17,9 +18,8 @@ namespace platform::linux_facts
 
 using reader = int (*)(void *oldp, std::size_t *oldlenp);
 
-/* Sets errno to error and returns -1. */
+/* sysctl.cpp: sets errno to error and returns -1. */
 int fail(int error);
-
 /*
  * Copies a value of size bytes to oldp, which holds *oldlenp bytes, and sets
  * *oldlenp to size.  With a null oldp only the size is given.  A value that
@@ -31,10 +31,7 @@ int copy_value(const void *value, std::size_t size, void *oldp,
 /* Copies length bytes of text as a string with its terminating zero. */
 int copy_string(const char *text, std::size_t length, void *oldp,
                 std::size_t *oldlenp);
-/*
- * Copies a count as FreeBSD's u_int, 4 bytes, when it fits in 32 bits, and
- * as 8 bytes when it does not, so that no count is ever cut short.
- */
+/* Copies a count as FreeBSD's u_int, or as 8 bytes where 4 cannot hold it. */
 int copy_count(std::uint64_t count, void *oldp, std::size_t *oldlenp);
 
 /* uname.cpp */
@@ -44,12 +41,64 @@ int os_release(void *oldp, std::size_t *oldlenp);
 int machine_arch(void *oldp, std::size_t *oldlenp);
 /* bootmethod.cpp */
 int boot_method(void *oldp, std::size_t *oldlenp);
-/* cpu/cpu.cpp */
-int processor_model(void *oldp, std::size_t *oldlenp);
+
 /* memory.cpp */
 int free_pages(void *oldp, std::size_t *oldlenp);
 int page_size(void *oldp, std::size_t *oldlenp);
 int physical_memory(void *oldp, std::size_t *oldlenp);
+/* What a meminfo file tells of memory. */
+enum class meminfo_reading : unsigned char {
+	not_a_view, /* no such file, or no MemTotal line in it */
+	no_figures, /* a view of memory, but no figures in it to trust */
+	figures,    /* both figures */
+};
+/*
+ * Reads the meminfo file at path into the total and available memory in
+ * bytes, each set only with figures.
+ */
+meminfo_reading read_meminfo(const char *path, std::uint64_t *total,
+                             std::uint64_t *available);
+
+/* cpu/cpu.cpp */
+int processor_model(void *oldp, std::size_t *oldlenp);
+/*
+ * Names the processor from the cpuinfo file at cpuinfo_path
+ * and, where it shows an ARM processor, CPU 0's identification register in
+ * the file at register_path, or else the first "CPU implementer", "CPU
+ * variant", "CPU part" and "CPU revision" lines.  Sets name and *length and
+ * returns true, or returns false when the file cannot be read whole or
+ * names no processor, or names it with a NUL byte in it or with
+ * PROCESSOR_NAME_SIZE bytes or more.
+ */
+constexpr std::size_t PROCESSOR_NAME_SIZE = 256;
+bool processor_name(const char *cpuinfo_path, const char *register_path,
+                    char (&name)[PROCESSOR_NAME_SIZE], std::size_t *length);
+/*
+ * cpu/cpu_names.cpp: each writes the name FreeBSD gives a processor into
+ * name, of size bytes, and returns its length, or 0 where it names none:
+ * an ARM processor by its identification register, midr; a PowerPC by its
+ * version, the upper half of its processor version register, and its
+ * first "cpu" line's value, cpu_length bytes at cpu.
+ */
+std::size_t arm_name(std::uint32_t midr, char *name, std::size_t size);
+std::size_t powerpc_name(unsigned version, const char *cpu,
+                         std::size_t cpu_length, char *name, std::size_t size);
+
+/*
+ * processes.cpp: whether the open directory fd is the kernel's procfs of
+ * this process's PID namespace (its "self" names this process), not a
+ * tmpfs with numbered folders, a task folder bound over /proc or another
+ * namespace's /proc; and the count of the processes of an open directory,
+ * its folders whose names start with a digit, which fails when a call
+ * fails, a record is malformed, or the listing holds no process or runs
+ * longer than any /proc can; and of length bytes of records of one
+ * getdents64(2) call, added to *processes, which fails for a record too
+ * short to hold a name or running past the data.
+ */
+bool is_own_proc(int fd);
+bool count_process_directory(int fd, int *processes);
+bool count_process_records(const char *records, std::size_t length,
+                           int *processes);
 
 } // namespace platform::linux_facts
 

@@ -26,16 +26,12 @@ namespace platform::linux_facts
  */
 constexpr std::size_t LINE_BUFFER_SIZE = 4096;
 
-/*
- * Longer than any text file Linux writes in /proc, cpuinfo of the largest
- * machines included; a file that runs on past it is not one of them.
- */
+/* Longer than any text file of /proc, the largest machines' cpuinfo too. */
 constexpr std::uint64_t TEXT_FILE_MAX = 64ULL << 20;
 
 /*
- * How often a read that a signal interrupted is made again.  Linux does not
- * interrupt reads of its own files, but a tracer can; a read that keeps
- * being interrupted fails, so that no fault can hold the run up.
+ * How often a read that a signal interrupted (a tracer can) is made again:
+ * one that keeps being interrupted fails, so no fault holds the run up.
  */
 constexpr int INTERRUPTED_READ_RETRIES = 8;
 
@@ -68,17 +64,19 @@ inline ssize_t read_retrying(int fd, char *buffer, std::size_t size)
 	}
 }
 
-/* What each_line() made of a file. */
-enum class file_read : unsigned char {
-	absent, /* no regular file there, or one that cannot be opened */
-	failed, /* a read failed, or the file ran past TEXT_FILE_MAX */
-	whole,  /* every line was handed over */
-};
+/*
+ * What each_line() made of a file: absent, no regular file there that can
+ * be opened; failed, a read failed or the file ran past TEXT_FILE_MAX;
+ * complete, every line was handed over, up to one after which the visitor
+ * wanted no more.
+ */
+enum class file_read : unsigned char { absent, failed, complete };
 
 /*
  * Hands each line of the regular file at path to visit(line, length, cut),
- * in order.  A line longer than the buffer is handed over once, cut: only
- * its start is there.  The last line may lack its line end.
+ * in order, until visit returns false.  A line longer than the buffer is
+ * handed over once, cut: only its start is there.  The last line may lack
+ * its line end.
  */
 template <std::size_t BUFFER_SIZE = LINE_BUFFER_SIZE, typename Visit>
 file_read each_line(const char *path, Visit &&visit)
@@ -89,34 +87,38 @@ file_read each_line(const char *path, Visit &&visit)
 	char buffer[BUFFER_SIZE];
 	std::size_t held = 0;  /* an unfinished line at the buffer's start */
 	bool skipping = false; /* the rest of a line handed over cut */
+	bool wanted = true;
 	std::uint64_t total = 0;
-	file_read result = file_read::failed;
-	for (;;) {
+	file_read result = file_read::complete;
+	while (wanted) {
 		ssize_t part =
 		    read_retrying(fd, buffer + held, sizeof(buffer) - held);
-		if (part < 0 || (total += std::uint64_t(part)) > TEXT_FILE_MAX)
+		if (part < 0 ||
+		    (total += std::uint64_t(part)) > TEXT_FILE_MAX) {
+			result = file_read::failed;
 			break;
+		}
 		if (part == 0) {
 			if (held > 0 && !skipping)
 				visit(buffer, held, false);
-			result = file_read::whole;
 			break;
 		}
 		const char *end = buffer + held + part;
 		const char *line = buffer;
-		while (const void *found =
-		           std::memchr(line, '\n', std::size_t(end - line))) {
+		const void *found;
+		while (wanted && (found = std::memchr(
+		                      line, '\n', std::size_t(end - line)))) {
 			const auto *line_end = static_cast<const char *>(found);
-			if (!skipping)
-				visit(line, std::size_t(line_end - line),
-				      false);
+			wanted =
+			    skipping ||
+			    visit(line, std::size_t(line_end - line), false);
 			skipping = false;
 			line = line_end + 1;
 		}
 		held = std::size_t(end - line);
 		if (held == sizeof(buffer)) {
-			if (!skipping)
-				visit(buffer, held, true);
+			wanted =
+			    wanted && (skipping || visit(buffer, held, true));
 			skipping = true;
 			held = 0;
 		} else {

@@ -5,8 +5,6 @@
  * Cached) of /proc/meminfo, or from sysinfo(2) where there is no meminfo
  * with a MemTotal line; and the page size from sysconf(3).
  */
-#include "memory.h"
-
 #include "facts.h"
 #include "lines.h"
 
@@ -62,10 +60,10 @@ bool parse_kib(const char *value, const char *end, std::uint64_t *kib)
 
 /*
  * Takes one line, such as "MemTotal:       24684836 kB", into the figure of
- * its key when that has none yet.  A cut line is the start of one too long
- * to be a figure.
+ * its key when that has none yet, and returns whether it did.  A cut line
+ * is the start of one too long to be a figure.
  */
-void take_line(meminfo_figures &figures, const char *line, std::size_t length,
+bool take_line(meminfo_figures &figures, const char *line, std::size_t length,
                bool cut)
 {
 	for (std::size_t k = 0; k < KEY_COUNT; k++) {
@@ -77,14 +75,15 @@ void take_line(meminfo_figures &figures, const char *line, std::size_t length,
 		    std::memcmp(line, MEMINFO_KEYS[k], key_length) != 0)
 			continue;
 		meminfo_figure &figure = figures[k];
-		if (figure.state == meminfo_figure::absent)
-			figure.state =
-			    !cut && parse_kib(line + key_length + 1,
-			                      line + length, &figure.kib)
-			        ? meminfo_figure::read
-			        : meminfo_figure::unreadable;
-		return;
+		if (figure.state != meminfo_figure::absent)
+			return false;
+		figure.state = !cut && parse_kib(line + key_length + 1,
+		                                 line + length, &figure.kib)
+		                   ? meminfo_figure::read
+		                   : meminfo_figure::unreadable;
+		return true;
 	}
+	return false;
 }
 
 /*
@@ -172,9 +171,13 @@ meminfo_reading facts::read_meminfo(const char *path, std::uint64_t *total,
                                     std::uint64_t *available)
 {
 	meminfo_figures figures{};
+	std::size_t keys_seen = 0;
+	/* Once each key has had its first line, no later line counts. */
 	file_read read = each_line(
 	    path, [&](const char *line, std::size_t length, bool cut) {
-		    take_line(figures, line, length, cut);
+		    if (take_line(figures, line, length, cut))
+			    keys_seen++;
+		    return keys_seen < KEY_COUNT;
 	    });
 	if (read == file_read::absent)
 		return meminfo_reading::not_a_view;

@@ -5,8 +5,7 @@
  * getdents64(2), when fstatfs(2) and readlinkat(2) show it to be this
  * system's own procfs.
  */
-#include "processes.h"
-
+#include "facts.h"
 #include "lines.h"
 #include "platform.h"
 
@@ -23,12 +22,13 @@
 
 namespace facts = platform::linux_facts;
 
-/* The handle is the open /proc directory; a run needs only one. */
+/*
+ * The handle is the open /proc directory, and a run needs only one; entries
+ * are never read, so one stands for them all.
+ */
 struct platform::kvm_t {
 	int proc_fd;
 };
-
-/* Entries are never read, so one stands for them all. */
 struct platform::kinfo_proc {
 };
 
@@ -152,9 +152,9 @@ platform::kvm_t *platform::kvm_openfiles(const char * /*execfile*/,
 /*
  * Counts the numbered directories of /proc.  Whatever else is mounted
  * there, or the /proc of another PID namespace, gives no count: its
- * folders are not this system's processes.
+ * folders are not this system's processes.  The handle's type is the
+ * contract's, FreeBSD's, and so not const.
  */
-/* The handle's type is the contract's, FreeBSD's, and so not const. */
 // cppcheck-suppress constParameterPointer
 platform::kinfo_proc *platform::kvm_getprocs(platform::kvm_t *kd, int op,
                                              int /*arg*/, int *count)

@@ -4,7 +4,7 @@
  * file the program reads: a name, where one is given, fits its buffer and
  * holds no NUL byte.
  */
-#include "cpu/cpu.h"
+#include "facts.h"
 
 #include <sys/mman.h>
 

@@ -4,7 +4,7 @@
  * program reads: whatever meminfo says, its figures never have more
  * available than in total.
  */
-#include "memory.h"
+#include "facts.h"
 
 #include <sys/mman.h>
 

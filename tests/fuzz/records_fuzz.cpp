@@ -3,7 +3,7 @@
  * Fuzzes the count of /proc's directory records with any bytes, as a
  * getdents64(2) buffer that the kernel might have filled wrongly.
  */
-#include "processes.h"
+#include "facts.h"
 
 #include <cstdint>
 #include <cstdlib>

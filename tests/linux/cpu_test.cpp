@@ -3,7 +3,7 @@
  * Naming the processor as FreeBSD does, from short /proc/cpuinfo texts of
  * each architecture, and the identification register's sysfs file.
  */
-#include "cpu/cpu.h"
+#include "facts.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -20,17 +20,21 @@ using platform::linux_facts::file_read;
 
 using LineFile = TempDir;
 
-/* The lines each_line() hands over, a cut one marked with "~". */
+/*
+ * The lines each_line() hands over, a cut one marked with "~", until one
+ * that holds "stop".
+ */
 template <std::size_t BUFFER_SIZE = 8> std::string lines_of(const char *path)
 {
 	std::string lines;
 	file_read read = each_line<BUFFER_SIZE>(
 	    path, [&](const char *line, std::size_t length, bool cut) {
 		    lines.append(line, length).append(cut ? "~|" : "|");
+		    return lines.find("stop") == std::string::npos;
 	    });
 	if (read == file_read::absent)
 		return "(absent)";
-	return read == file_read::whole ? lines : "(failed)";
+	return read == file_read::complete ? lines : "(failed)";
 }
 
 TEST_F(LineFile, OnlyRegularFilesAreRead)
@@ -56,6 +60,8 @@ TEST_F(LineFile, EveryLineIsHandedOverWholeOrCut)
 	    {"abcdefghijklmnopqrstuvwxyz\nm", "abcdefgh~|m|"},
 	    {"abcdefgh", "abcdefgh~|"},
 	    {"0x00000000410fd083\n", "0x000000~|"},
+	    {"a\nstop\nb\n", "a|stop|"},
+	    {"stopabcdefgh\nb\n", "stopabcd~|"},
 	    {"\n\n", "||"},
 	    {"", ""},
 	};

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /* The memory figures of meminfo files: which lines count, and which views. */
-#include "memory.h"
+#include "facts.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>

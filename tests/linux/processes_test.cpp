@@ -4,7 +4,7 @@
  * directory records that must end the process count, and the count of a
  * directory.
  */
-#include "processes.h"
+#include "facts.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>

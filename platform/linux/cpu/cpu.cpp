@@ -5,8 +5,6 @@
  * identification register in
  * /sys/devices/system/cpu/cpu0/regs/identification/midr_el1.
  */
-#include "cpu.h"
-
 #include "facts.h"
 #include "lines.h"
 
@@ -77,14 +75,13 @@ const char *value_of(const char *line, const char *end, const char *key)
 
 void take_line(cpuinfo_values &values, const char *line, std::size_t length)
 {
-	for (std::size_t k = 0; k < KEY_COUNT; k++) {
+	for (std::size_t k = 0; k < KEY_COUNT && length > 0; k++) {
 		/* Most lines are told from every key by their first letter. */
+		if (values.found[k] ||
+		    (line[0] | 0x20) != (CPUINFO_KEYS[k][0] | 0x20))
+			continue;
 		const char *value =
-		    values.found[k] || length == 0 ||
-		            ascii_lower(line[0]) !=
-		                ascii_lower(CPUINFO_KEYS[k][0])
-		        ? nullptr
-		        : value_of(line, line + length, CPUINFO_KEYS[k]);
+		    value_of(line, line + length, CPUINFO_KEYS[k]);
 		if (value == nullptr)
 			continue;
 		std::size_t kept = std::min(std::size_t(line + length - value),
@@ -167,8 +164,9 @@ bool register_from_file(const char *path, std::uint32_t *midr)
 		    !parse_digits(line + 2, line + length, 16, UINT32_MAX,
 		                  &value))
 			lines++;
+		return true;
 	};
-	if (facts::each_line(path, take) != facts::file_read::whole ||
+	if (facts::each_line(path, take) != facts::file_read::complete ||
 	    lines != 1)
 		return false;
 	*midr = std::uint32_t(value);
@@ -212,7 +210,8 @@ bool facts::processor_name(const char *cpuinfo_path, const char *register_path,
 	if (each_line(cpuinfo_path,
 	              [&](const char *line, std::size_t line_length, bool) {
 		              take_line(values, line, line_length);
-	              }) != file_read::whole)
+		              return true;
+	              }) != file_read::complete)
 		return false;
 	std::size_t made = 0;
 	std::uint32_t midr;

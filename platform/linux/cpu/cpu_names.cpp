@@ -10,7 +10,7 @@
  * register: 32-bit Motorola and IBM PowerPCs (the G3 and G4 among them),
  * the POWER and 970 families, Cell, and Freescale's Book-E cores.
  */
-#include "cpu.h"
+#include "facts.h"
 
 #include <cstdio>
 #include <cstring>
