@@ -85,6 +85,9 @@ while read -r call; do
 	esac
 done <"$work/calls"
 
+# A /proc that cannot seek is listed from its start.
+inject "every lseek refused" lseek error=ESPIPE
+[ -n "$(field Processes)" ] || fail "every lseek refused: no Processes"
 # A listing of /proc whose length is claimed but whose records were never
 # written: the buffer holds no valid record, so the count fails.
 inject "getdents64 claims 4096 bytes" getdents64 "retval=4096:when=1"

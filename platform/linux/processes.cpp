@@ -63,6 +63,20 @@ constexpr std::size_t LONGEST_RECORD = 280; /* a name of 255 bytes */
 constexpr std::uint64_t PROC_LISTING_MAX_CALLS =
     (PROC_LISTING_MAX_BYTES / (facts::LINE_BUFFER_SIZE - LONGEST_RECORD)) + 2;
 
+/*
+ * Linux has laid /proc out the same way since 2.4: its fixed entries at
+ * directory offsets below 256, then "self" at 256 and a record a process.
+ * A listing that starts there spares the kernel the fixed entries; one
+ * that finds no "self" there starts over.
+ */
+constexpr off_t FIRST_PROCESS_ENTRY = 256;
+
+bool starts_with_self(const char *records, long length)
+{
+	return length > long(DIRENT_NAME_OFFSET + 4) &&
+	       std::memcmp(records + DIRENT_NAME_OFFSET, "self", 5) == 0;
+}
+
 } // namespace
 
 bool facts::count_process_records(const char *records, std::size_t length,
@@ -112,6 +126,8 @@ bool facts::count_process_directory(int fd, int *processes)
 	alignas(8) char buffer[LINE_BUFFER_SIZE];
 	int count = 0;
 	int retries = INTERRUPTED_READ_RETRIES;
+	bool skipped =
+	    lseek(fd, FIRST_PROCESS_ENTRY, SEEK_SET) == FIRST_PROCESS_ENTRY;
 	for (std::uint64_t calls = 0; calls < PROC_LISTING_MAX_CALLS; calls++) {
 		long length =
 		    syscall(SYS_getdents64, fd, buffer, sizeof(buffer));
@@ -119,6 +135,13 @@ bool facts::count_process_directory(int fd, int *processes)
 			continue;
 		if (length < 0 || std::size_t(length) > sizeof(buffer))
 			return false;
+		if (skipped && !starts_with_self(buffer, length)) {
+			skipped = false;
+			if (lseek(fd, 0, SEEK_SET) != 0)
+				return false;
+			continue;
+		}
+		skipped = false;
 		/*
 		 * A listing without a single process is not of /proc (the
 		 * reader itself would be in it) but of whatever is mounted
