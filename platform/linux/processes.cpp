@@ -126,8 +126,10 @@ bool facts::count_process_directory(int fd, int *processes)
 	alignas(8) char buffer[LINE_BUFFER_SIZE];
 	int count = 0;
 	int retries = INTERRUPTED_READ_RETRIES;
-	bool skipped =
-	    lseek(fd, FIRST_PROCESS_ENTRY, SEEK_SET) == FIRST_PROCESS_ENTRY;
+	off_t at = lseek(fd, FIRST_PROCESS_ENTRY, SEEK_SET);
+	bool skipped = at == FIRST_PROCESS_ENTRY;
+	if (at > 0 && !skipped && lseek(fd, 0, SEEK_SET) != 0)
+		return false;
 	for (std::uint64_t calls = 0; calls < PROC_LISTING_MAX_CALLS; calls++) {
 		long length =
 		    syscall(SYS_getdents64, fd, buffer, sizeof(buffer));
