@@ -48,7 +48,8 @@ int print_report()
 	output_char('\n');
 
 	print_logo_row(1);
-	print_labelled_sysctl("Hostname", "kern.hostname");
+	output_text(FIXED_LABEL("Hostname"));
+	print_sysctl_text("kern.hostname", false);
 	output_char('\n');
 
 	print_logo_row(2);
@@ -56,14 +57,15 @@ int print_report()
 	output_char('\n');
 
 	print_logo_row(3);
-	print_label("OS");
-	print_sysctl_string("kern.ostype");
+	output_text(FIXED_LABEL("OS"));
+	print_sysctl_text("kern.ostype", false);
 	output_char(' ');
-	print_sysctl_string("hw.machine_arch");
+	print_sysctl_text("hw.machine_arch", false);
 	output_char('\n');
 
 	print_logo_row(4);
-	print_labelled_sysctl("Version", "kern.osrelease");
+	output_text(FIXED_LABEL("Version"));
+	print_sysctl_text("kern.osrelease", false);
 	output_char('\n');
 
 	print_logo_row(5);

@@ -4,9 +4,10 @@
  * or "UEFI" on FreeBSD; Linux answers from /sys/firmware/efi).
  */
 #include "fields.h"
+#include "output.h"
 
-int print_bootmethod()
+bool print_bootmethod()
 {
-	return print_collapsed_sysctl(FIXED_LABEL("Bootmethod"),
-	                              "machdep.bootmethod");
+	output_text(FIXED_LABEL("Bootmethod"));
+	return print_sysctl_text("machdep.bootmethod", true);
 }

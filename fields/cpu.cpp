@@ -4,8 +4,10 @@
  * "model name" line of /proc/cpuinfo), with its runs of spaces collapsed.
  */
 #include "fields.h"
+#include "output.h"
 
-int print_cpu()
+bool print_cpu()
 {
-	return print_collapsed_sysctl(FIXED_LABEL("CPU"), "hw.model");
+	output_text(FIXED_LABEL("CPU"));
+	return print_sysctl_text("hw.model", true);
 }

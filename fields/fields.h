@@ -10,25 +10,23 @@
 #include <cstddef>
 
 /* A label is bold red text and a colon, then a reset and one space. */
-#define LABEL_START "\033[1;31m"
-#define LABEL_END ":\033[0;0m "
-#define FIXED_LABEL(text) LABEL_START text LABEL_END
+#define FIXED_LABEL(text) "\033[1;31m" text ":\033[0;0m "
 
 /* Room for a text value with its terminating zero. */
 inline constexpr std::size_t STRING_VALUE_MAX = 256;
 
-void print_label(const char *text);
-/* Writes a value with its control characters, tab apart, shown as '?'. */
-int print_value(const char *text);
-int print_sysctl_string(const char *name);
-void print_labelled_sysctl(const char *label, const char *name);
-int print_collapsed(const char *text);
-int print_collapsed_sysctl(const char *fixed_label, const char *name);
+/*
+ * Writes a value with its control characters, tab apart, shown as '?' and,
+ * with collapse set, every run of spaces as one.
+ */
+void print_text(const char *text, bool collapse);
+/* Writes a text value read from the system; returns false without one. */
+bool print_sysctl_text(const char *name, bool collapse);
 
-int print_bootmethod();
-int print_cpu();
-int print_memory();
-int print_shell();
+bool print_bootmethod();
+bool print_cpu();
+void print_memory();
+void print_shell();
 void print_uptime();
 
 #endif

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /*
- * Labels and text values: the label style every field shares, and the
- * reading and printing of kernel text values such as kern.hostname.
+ * Text values: the one printer of every value the report shows, and the
+ * reading of the system's text values such as kern.hostname.
  */
 #include "fields.h"
 #include "output.h"
@@ -9,25 +9,6 @@
 #include "platform.h"
 
 #include <cstring>
-
-/* Writes the same bytes as FIXED_LABEL(text), for a text known at run time. */
-void print_label(const char *text)
-{
-	output_text(LABEL_START);
-	output_text(text);
-	output_text(LABEL_END);
-}
-
-/*
- * Reads a text value into value, which holds STRING_VALUE_MAX bytes.  A
- * value that does not fit with its terminating zero fails the read, and the
- * part of it that the system may have copied is never printed.
- */
-static bool read_sysctl_string(const char *name, char *value)
-{
-	std::size_t length = STRING_VALUE_MAX;
-	return platform::sysctlbyname(name, value, &length, nullptr, 0) == 0;
-}
 
 /*
  * Control characters would act on the terminal instead of showing: a line
@@ -79,14 +60,14 @@ static std::size_t utf8_length(const unsigned char *text,
 }
 
 /*
- * Writes length bytes of text read as UTF-8: well-formed characters whole
- * unless they are C1 controls, other bytes one by one with the controls
- * shown as '?'.  With collapse set, every run of spaces is written as one.
+ * Reads text as UTF-8: well-formed characters are written whole unless
+ * they are C1 controls, other bytes one by one with the controls shown as
+ * '?'.
  */
-static void print_text(const char *text, std::size_t length, bool collapse)
+void print_text(const char *text, bool collapse)
 {
 	const auto *p = reinterpret_cast<const unsigned char *>(text);
-	const unsigned char *end = p + length;
+	const unsigned char *end = p + std::strlen(text);
 	bool after_space = false;
 	while (p < end) {
 		std::size_t character = utf8_length(p, end);
@@ -102,48 +83,23 @@ static void print_text(const char *text, std::size_t length, bool collapse)
 		if (character == 2 && p[0] == 0xc2 && p[1] <= 0x9f)
 			output_char('?');
 		else
-			for (std::size_t i = 0; i < character; i++)
-				output_char(p[i]);
+			output_bytes(reinterpret_cast<const char *>(p),
+			             character);
 		after_space = false;
 		p += character;
 	}
 }
 
-int print_value(const char *text)
-{
-	print_text(text, std::strlen(text), false);
-	return 0;
-}
-
-int print_sysctl_string(const char *name)
-{
-	char value[STRING_VALUE_MAX];
-	if (!read_sysctl_string(name, value))
-		return 1;
-	return print_value(value);
-}
-
-void print_labelled_sysctl(const char *label, const char *name)
-{
-	print_label(label);
-	print_sysctl_string(name);
-}
-
 /*
- * Writes text as print_value does, with every run of spaces shortened to a
- * single space.
+ * A value that does not fit with its terminating zero fails the read, and
+ * the part of it that the system may have copied is never printed.
  */
-int print_collapsed(const char *text)
-{
-	print_text(text, std::strlen(text), true);
-	return 0;
-}
-
-int print_collapsed_sysctl(const char *fixed_label, const char *name)
+bool print_sysctl_text(const char *name, bool collapse)
 {
 	char value[STRING_VALUE_MAX];
-	output_text(fixed_label);
-	if (!read_sysctl_string(name, value))
-		return 1;
-	return print_collapsed(value);
+	std::size_t length = sizeof(value);
+	if (platform::sysctlbyname(name, value, &length, nullptr, 0) != 0)
+		return false;
+	print_text(value, collapse);
+	return true;
 }

@@ -43,7 +43,7 @@ static bool read_sysctl_integer(const char *name, std::uint64_t *value)
  * The figures appear only when all three values were read: a figure that
  * cannot be known is left out rather than shown as 0.
  */
-int print_memory()
+void print_memory()
 {
 	output_text(FIXED_LABEL("RAM"));
 	std::uint64_t free_pages;
@@ -52,7 +52,7 @@ int print_memory()
 	if (!read_sysctl_integer("vm.stats.vm.v_free_count", &free_pages) ||
 	    !read_sysctl_integer("hw.pagesize", &page_size) ||
 	    !read_sysctl_integer("hw.physmem", &physical_memory))
-		return 0;
+		return;
 	/*
 	 * Any product too large for 64 bits exceeds every possible total, so
 	 * it may stand as the largest value.
@@ -66,5 +66,4 @@ int print_memory()
 	std::uint64_t used_mib =
 	    total_mib > free_mib ? total_mib - free_mib : 0;
 	output_format("%" PRIu64 "M / %" PRIu64 "M", used_mib, total_mib);
-	return 0;
 }

@@ -9,15 +9,12 @@
 
 #include <cstring>
 
-int print_shell()
+void print_shell()
 {
 	const char *shell = platform::getenv("SHELL");
 	if (shell == nullptr)
-		return 0;
+		return;
 	const char *slash = std::strrchr(shell, '/');
-	if (slash == nullptr || std::strcmp(shell, "/") == 0)
-		print_value(shell);
-	else
-		print_value(slash + 1);
-	return 0;
+	bool whole = slash == nullptr || std::strcmp(shell, "/") == 0;
+	print_text(whole ? shell : slash + 1, false);
 }

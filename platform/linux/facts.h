@@ -52,49 +52,21 @@ enum class meminfo_reading : unsigned char {
 	no_figures, /* a view of memory, but no figures in it to trust */
 	figures,    /* both figures */
 };
-/*
- * Reads the meminfo file at path into the total and available memory in
- * bytes, each set only with figures.
- */
+/* Reads a meminfo file into bytes, set only where it gives figures. */
 meminfo_reading read_meminfo(const char *path, std::uint64_t *total,
                              std::uint64_t *available);
 
-/* cpu/cpu.cpp */
+/* cpu/cpu.cpp; the name of the processor of a cpuinfo and a MIDR file. */
 int processor_model(void *oldp, std::size_t *oldlenp);
-/*
- * Names the processor from the cpuinfo file at cpuinfo_path
- * and, where it shows an ARM processor, CPU 0's identification register in
- * the file at register_path, or else the first "CPU implementer", "CPU
- * variant", "CPU part" and "CPU revision" lines.  Sets name and *length and
- * returns true, or returns false when the file cannot be read whole or
- * names no processor, or names it with a NUL byte in it or with
- * PROCESSOR_NAME_SIZE bytes or more.
- */
 constexpr std::size_t PROCESSOR_NAME_SIZE = 256;
 bool processor_name(const char *cpuinfo_path, const char *register_path,
                     char (&name)[PROCESSOR_NAME_SIZE], std::size_t *length);
-/*
- * cpu/cpu_names.cpp: each writes the name FreeBSD gives a processor into
- * name, of size bytes, and returns its length, or 0 where it names none:
- * an ARM processor by its identification register, midr; a PowerPC by its
- * version, the upper half of its processor version register, and its
- * first "cpu" line's value, cpu_length bytes at cpu.
- */
+/* cpu/cpu_names.cpp; each returns the length of the name it wrote, or 0. */
 std::size_t arm_name(std::uint32_t midr, char *name, std::size_t size);
 std::size_t powerpc_name(unsigned version, const char *cpu,
                          std::size_t cpu_length, char *name, std::size_t size);
 
-/*
- * processes.cpp: whether the open directory fd is the kernel's procfs of
- * this process's PID namespace (its "self" names this process), not a
- * tmpfs with numbered folders, a task folder bound over /proc or another
- * namespace's /proc; and the count of the processes of an open directory,
- * its folders whose names start with a digit, which fails when a call
- * fails, a record is malformed, or the listing holds no process or runs
- * longer than any /proc can; and of length bytes of records of one
- * getdents64(2) call, added to *processes, which fails for a record too
- * short to hold a name or running past the data.
- */
+/* processes.cpp; the readings behind kvm_getprocs. */
 bool is_own_proc(int fd);
 bool count_process_directory(int fd, int *processes);
 bool count_process_records(const char *records, std::size_t length,

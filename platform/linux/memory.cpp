@@ -116,48 +116,43 @@ meminfo_reading view_of(const meminfo_figures &of, std::uint64_t *total,
 	return meminfo_reading::no_figures;
 }
 
-/* The two memory figures, in bytes, from one source at one moment. */
-struct memory_figures {
-	bool known;
-	std::uint64_t total;
-	std::uint64_t available;
-};
-
 /*
- * Both figures from sysinfo(2), for a system without a meminfo that has a
- * MemTotal line.  Its free memory leaves out the page cache, so less is
- * available than /proc/meminfo would say.
+ * The figures in bytes for the whole run, from one source at one moment,
+ * taken at their first use: from /proc/meminfo, or from sysinfo(2) where
+ * there is no meminfo with a MemTotal line.  sysinfo's free memory leaves
+ * out the page cache, so less is available than meminfo would say; and a
+ * meminfo with a MemTotal line but no figures to trust gives none at all,
+ * since sysinfo's would describe another machine's memory where a
+ * container has a view of its own.
  */
-bool read_sysinfo(memory_figures *memory)
+struct {
+	bool taken, known;
+	std::uint64_t total, available;
+} memory;
+
+void take_memory()
 {
+	if (memory.taken)
+		return;
+	memory.taken = true;
 	struct sysinfo info;
-	return sysinfo(&info) == 0 &&
-	       !__builtin_mul_overflow(std::uint64_t(info.totalram),
-	                               info.mem_unit, &memory->total) &&
-	       !__builtin_mul_overflow(std::uint64_t(info.freeram),
-	                               info.mem_unit, &memory->available) &&
-	       memory->total > 0;
-}
-
-/*
- * The figures for the whole run, taken at their first use.  A meminfo with
- * a MemTotal line but no figures to trust gives none at all: sysinfo(2)'s
- * would describe another machine's memory where the container has a view
- * of its own.
- */
-const memory_figures &memory()
-{
-	static memory_figures figures;
-	static bool taken;
-	if (!taken) {
-		taken = true;
-		meminfo_reading reading = facts::read_meminfo(
-		    "/proc/meminfo", &figures.total, &figures.available);
-		figures.known = reading == meminfo_reading::figures ||
-		                (reading == meminfo_reading::not_a_view &&
-		                 read_sysinfo(&figures));
+	switch (facts::read_meminfo("/proc/meminfo", &memory.total,
+	                            &memory.available)) {
+	case meminfo_reading::figures:
+		memory.known = true;
+		break;
+	case meminfo_reading::no_figures:
+		break;
+	case meminfo_reading::not_a_view:
+		memory.known =
+		    sysinfo(&info) == 0 &&
+		    !__builtin_mul_overflow(std::uint64_t(info.totalram),
+		                            info.mem_unit, &memory.total) &&
+		    !__builtin_mul_overflow(std::uint64_t(info.freeram),
+		                            info.mem_unit, &memory.available) &&
+		    memory.total > 0;
+		break;
 	}
-	return figures;
 }
 
 } // namespace
@@ -201,11 +196,11 @@ meminfo_reading facts::read_meminfo(const char *path, std::uint64_t *total,
  */
 int facts::free_pages(void *oldp, std::size_t *oldlenp)
 {
-	const memory_figures &figures = memory();
+	take_memory();
 	long size = sysconf(_SC_PAGESIZE);
-	if (!figures.known || size <= 0)
+	if (!memory.known || size <= 0)
 		return fail(ENOENT);
-	return copy_count(figures.available / std::uint64_t(size), oldp,
+	return copy_count(memory.available / std::uint64_t(size), oldp,
 	                  oldlenp);
 }
 
@@ -215,10 +210,10 @@ int facts::free_pages(void *oldp, std::size_t *oldlenp)
  */
 int facts::physical_memory(void *oldp, std::size_t *oldlenp)
 {
-	const memory_figures &figures = memory();
-	if (!figures.known)
+	take_memory();
+	if (!memory.known)
 		return fail(ENOENT);
-	return copy_value(&figures.total, sizeof(figures.total), oldp, oldlenp);
+	return copy_value(&memory.total, sizeof(memory.total), oldp, oldlenp);
 }
 
 /* hw.pagesize: an int. */

@@ -79,6 +79,11 @@ bool starts_with_self(const char *records, long length)
 
 } // namespace
 
+/*
+ * Counts the directories whose names start with a digit among length bytes
+ * of getdents64(2) records; a record too short to hold a name or running
+ * past the data ends the count with false.
+ */
 bool facts::count_process_records(const char *records, std::size_t length,
                                   int *processes)
 {
@@ -99,6 +104,11 @@ bool facts::count_process_records(const char *records, std::size_t length,
 	return true;
 }
 
+/*
+ * Whether the open directory fd is the kernel's procfs of this process's
+ * PID namespace, whose "self" names this process: not a tmpfs with
+ * numbered folders, a task folder bound over /proc or another namespace's.
+ */
 bool facts::is_own_proc(int fd)
 {
 	/* PROC_SUPER_MAGIC, from <linux/magic.h>. */
@@ -121,6 +131,11 @@ bool facts::is_own_proc(int fd)
 	return pid == getpid();
 }
 
+/*
+ * Counts the processes of an open directory; fails when a call fails, a
+ * record is malformed, or the listing holds no process or runs longer than
+ * any /proc can.
+ */
 bool facts::count_process_directory(int fd, int *processes)
 {
 	alignas(8) char buffer[LINE_BUFFER_SIZE];

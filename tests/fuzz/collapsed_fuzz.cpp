@@ -20,6 +20,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
 {
 	std::vector<char> text(data, data + size);
 	text.push_back('\0');
-	print_collapsed(text.data());
+	print_text(text.data(), true);
 	return 0;
 }

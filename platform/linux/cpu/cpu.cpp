@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /*
  * hw.model: the processor as FreeBSD names it (cpu_names.cpp), from the
- * lines of /proc/cpuinfo that name it and, on ARM alone, CPU 0's
- * identification register in
- * /sys/devices/system/cpu/cpu0/regs/identification/midr_el1.
+ * lines of /proc/cpuinfo that name it and, on ARM, CPU 0's identification
+ * register (MIDR) in /sys.
  */
 #include "facts.h"
 #include "lines.h"
@@ -52,10 +51,8 @@ char ascii_lower(char c)
 }
 
 /*
- * Returns where the value of the line [line, end) starts when its key is
- * key, or null: the key, matched in any case ("model name" and LoongArch's
- * "Model Name"), then blanks up to the colon, and one space after it, as in
- * "model name\t: AMD EPYC 7B13".
+ * Returns where the value of "model name\t: AMD EPYC 7B13" starts when its
+ * key is key (in any case: LoongArch prints "Model Name"), or null.
  */
 const char *value_of(const char *line, const char *end, const char *key)
 {
@@ -132,10 +129,9 @@ bool value_number(const cpuinfo_values &values, cpuinfo_key key,
 }
 
 /*
- * Makes the register from the lines of an ARM processor:
- * "CPU implementer\t: 0x41", "CPU variant\t: 0x0", "CPU part\t: 0xd08",
- * "CPU revision\t: 3".  The architecture field reads 0xf, as on every core
- * that Linux names by these lines.
+ * Makes the register from "CPU implementer\t: 0x41", "CPU variant\t: 0x0",
+ * "CPU part\t: 0xd08" and "CPU revision\t: 3", with the architecture field
+ * 0xf of every core that Linux names by these lines.
  */
 bool register_from_lines(const cpuinfo_values &values, std::uint32_t *midr)
 {
@@ -202,6 +198,11 @@ std::size_t powerpc_name(const cpuinfo_values &values, char *name,
 
 } // namespace
 
+/*
+ * Names the processor of a cpuinfo file and, for an ARM processor, of the
+ * register file, or else of its ARM lines.  Fails when the file cannot be
+ * read whole, or names none, or one with a NUL byte or too long to show.
+ */
 bool facts::processor_name(const char *cpuinfo_path, const char *register_path,
                            char (&name)[PROCESSOR_NAME_SIZE],
                            std::size_t *length)

@@ -133,6 +133,7 @@ const struct {
 
 } // namespace
 
+/* Names an ARM processor by its identification register, as identcpu.c. */
 std::size_t platform::linux_facts::arm_name(std::uint32_t midr, char *name,
                                             std::size_t size)
 {
