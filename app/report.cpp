@@ -10,16 +10,13 @@
 #include "fields.h"
 #include "platform.h"
 
-#include <cstddef>
-
 /* Held open for the whole run; process exit closes it. */
 static platform::kvm_t *process_table;
 static int process_count;
 
 /*
- * Counts the processes, not their threads.  Returns false when the table
- * cannot be opened or read: the count is then unknown, never 0, since this
- * program is itself running.
+ * Counts the processes, not their threads.  A table that cannot be read
+ * leaves the count unknown, never 0: this program itself is running.
  */
 static bool count_processes()
 {

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /*
- * The picture beside the report: 18 rows of the digits 0 and 1, each digit
- * drawn in a foreground colour (FG) of the 256-colour palette.  Every cell
- * is a colour sequence, its digits and a reset, so no colour reaches the
- * text that follows a row.  Rows 1 to 9 are 42 columns wide; the facts
- * start in column 43.
+ * The picture beside the report: 18 rows of the digits 0 and 1, each cell
+ * a foreground colour (FG) of the 256-colour palette, its digits and a
+ * reset, so that no colour reaches the text after a row.  Rows 1 to 9 are
+ * 42 columns wide; the facts start in column 43.
  */
 #ifndef SYSFACTS_ART_LOGO_H
 #define SYSFACTS_ART_LOGO_H

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /*
- * The label helpers and the field probes.  Each probe writes one fact on the
- * current line of standard output and never a line end; the report driver
- * writes the picture row before it and the line end after it.
+ * The label, the value printer and the probes.  Each probe writes one fact
+ * and no line end; the driver writes the picture row and the line end.
  */
 #ifndef SYSFACTS_FIELDS_H
 #define SYSFACTS_FIELDS_H

@@ -59,11 +59,7 @@ static std::size_t utf8_length(const unsigned char *text,
 	return length;
 }
 
-/*
- * Reads text as UTF-8: well-formed characters are written whole unless
- * they are C1 controls, other bytes one by one with the controls shown as
- * '?'.
- */
+/* Writes well-formed characters whole, other bytes one by one. */
 void print_text(const char *text, bool collapse)
 {
 	const auto *p = reinterpret_cast<const unsigned char *>(text);

@@ -15,11 +15,9 @@
 static constexpr unsigned MEBIBYTE_SHIFT = 20;
 
 /*
- * Reads an integer value at the size the system gives it: 4 bytes as a
- * 32-bit integer (hw.pagesize, and vm.stats.vm.v_free_count on FreeBSD), 8
- * as a 64-bit one.  Each is read into a variable of its own size, so the
- * value is right whatever the machine's byte order.  Returns false for a
- * failed read or any other size.
+ * Reads an integer at the size the system gives it, 4 bytes (an int or
+ * u_int) or 8, into a variable of that size, so that the value is right
+ * whatever the byte order.  Any other size is no value.
  */
 static bool read_sysctl_integer(const char *name, std::uint64_t *value)
 {

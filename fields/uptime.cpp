@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /*
- * Uptime: the time since boot from the uptime clock (CLOCK_UPTIME; Linux
- * answers from CLOCK_BOOTTIME), as days and hours:minutes rounded to the
- * nearest minute.
+ * Uptime: the time since boot from the uptime clock (CLOCK_UPTIME), as
+ * days and hours:minutes rounded to the nearest minute.
  */
 #include "fields.h"
 #include "output.h"

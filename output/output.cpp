@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /*
- * The output buffer.  The report is held as pieces, the picture's rows in
- * place and the rest copied here, and handed to descriptor 1 with
- * writev(2), so that it leaves in one call where the descriptor takes it
- * whole.  What a call leaves over is written again, after a wait in
- * poll(2) where the descriptor is non-blocking and full.
+ * The output buffer: the report is held as pieces, the picture's rows in
+ * place and the rest copied here, and leaves in one writev(2) where
+ * descriptor 1 takes it whole.  What a call leaves over is written again,
+ * after a wait in poll(2) where the descriptor is non-blocking and full.
  */
 #include "output.h"
 
@@ -29,9 +28,8 @@ int piece_count;
 bool failed;
 
 /*
- * How long a write may go on being interrupted without a byte taken: a
- * stopped and continued writer is interrupted again and again, but a
- * fault that never clears must not hold the run up for good.
+ * How long a write may go on being interrupted without a byte taken: long
+ * enough for a writer stopped and continued many times, not for good.
  */
 constexpr long INTERRUPTED_SECONDS = 5;
 
@@ -74,7 +72,16 @@ bool output_flush()
 	long stalled_since = -1;
 	while (!failed && left > 0) {
 		ssize_t part = writev(STDOUT_FILENO, piece, left);
-		if (part >= 0) {
+		if (part < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+			failed = !wait_writable();
+		} else if (part < 0 && errno == EINTR) {
+			if (stalled_since < 0)
+				stalled_since = seconds_now();
+			failed = seconds_now() - stalled_since >=
+			         INTERRUPTED_SECONDS;
+		} else if (part <= 0) {
+			failed = true;
+		} else {
 			for (; left > 0 && std::size_t(part) >= piece->iov_len;
 			     left--)
 				part -= ssize_t((piece++)->iov_len);
@@ -84,15 +91,6 @@ bool output_flush()
 				piece->iov_len -= std::size_t(part);
 			}
 			stalled_since = -1;
-		} else if (errno == EAGAIN || errno == EWOULDBLOCK) {
-			failed = !wait_writable();
-		} else if (errno == EINTR) {
-			if (stalled_since < 0)
-				stalled_since = seconds_now();
-			failed = seconds_now() - stalled_since >=
-			         INTERRUPTED_SECONDS;
-		} else {
-			failed = true;
 		}
 	}
 	held_length = 0;

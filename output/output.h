@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /*
- * The report's way to standard output: its bytes are held until the end
- * and leave in as few writes as descriptor 1 takes, whatever it does:
- * interrupted, non-blocking or taking part of a write at a time.
+ * The report's way out: held to the end, it leaves in as few writes as
+ * descriptor 1 takes, interrupted, non-blocking or taking part at a time.
  */
 #ifndef SYSFACTS_OUTPUT_H
 #define SYSFACTS_OUTPUT_H

@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /*
- * The Linux layer's own boundary: the readers behind sysctlbyname, one for
- * each FreeBSD name the report asks for, each in the file of its fact; the
- * rules by which FreeBSD's sysctl hands a value out, which every reader
- * follows; and what each fact's file reads from a path of its caller's, for
- * the tests.  A reader returns 0, or -1 with errno set: ENOENT for a fact
- * this system does not show.
+ * The Linux layer within: a reader behind sysctlbyname for each FreeBSD
+ * name, in the file of its fact, FreeBSD's copy-out rules they all follow,
+ * and what the facts' files read from a path the tests may give.  A reader
+ * returns 0, or -1 with errno set: ENOENT for a fact not shown here.
  */
 #ifndef SYSFACTS_PLATFORM_LINUX_FACTS_H
 #define SYSFACTS_PLATFORM_LINUX_FACTS_H
@@ -21,10 +19,9 @@ using reader = int (*)(void *oldp, std::size_t *oldlenp);
 /* sysctl.cpp: sets errno to error and returns -1. */
 int fail(int error);
 /*
- * Copies a value of size bytes to oldp, which holds *oldlenp bytes, and sets
- * *oldlenp to size.  With a null oldp only the size is given.  A value that
- * does not fit is copied in part, then fails with ENOMEM, as FreeBSD's
- * sysctl_old_user() does.
+ * Copies a value to oldp, of *oldlenp bytes, and sets *oldlenp to its size;
+ * one that does not fit is copied in part, then fails with ENOMEM, as in
+ * FreeBSD's sysctl_old_user().  A null oldp asks for the size alone.
  */
 int copy_value(const void *value, std::size_t size, void *oldp,
                std::size_t *oldlenp);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /*
- * Reading a text file of /proc or /sys line by line: only a regular file is
- * read, opening it never waits, and each line reaches the caller's visitor
- * without its line end.
+ * Reading a text file of /proc or /sys line by line, and the numbers in
+ * its lines: only a regular file is read, opening it never waits, and each
+ * line reaches the caller's visitor without its line end.
  */
 #ifndef SYSFACTS_PLATFORM_LINUX_LINES_H
 #define SYSFACTS_PLATFORM_LINUX_LINES_H
@@ -36,11 +36,10 @@ constexpr std::uint64_t TEXT_FILE_MAX = 64ULL << 20;
 constexpr int INTERRUPTED_READ_RETRIES = 8;
 
 /*
- * Opens the file at path for reading when it is a regular file, and
- * returns its descriptor, or -1.  O_NONBLOCK keeps the open of a FIFO
- * without a writer from waiting; O_NOCTTY keeps a terminal from becoming
- * ours.  The program never runs another, so close-on-exec would only cost
- * a system call where the C library emulates it.
+ * Opens a regular file: O_NONBLOCK keeps the open of a FIFO without a
+ * writer from waiting, O_NOCTTY a terminal from becoming ours.  The program
+ * runs no other, so close-on-exec would only cost a call where the C
+ * library emulates it.
  */
 inline int open_regular_file(const char *path)
 {
@@ -62,6 +61,30 @@ inline ssize_t read_retrying(int fd, char *buffer, std::size_t size)
 		if (part >= 0 || errno != EINTR || retries == 0)
 			return part;
 	}
+}
+
+/*
+ * Reads the digits of [p, end) in base 10 or 16, all of them and at least
+ * one, as a number no larger than limit.
+ */
+inline bool parse_number(const char *p, const char *end, unsigned base,
+                         std::uint64_t limit, std::uint64_t *value)
+{
+	if (p == end)
+		return false;
+	for (*value = 0; p < end; p++) {
+		char lower = char(*p | 0x20);
+		unsigned digit = base;
+		if (*p >= '0' && *p <= '9')
+			digit = unsigned(*p - '0');
+		else if (lower >= 'a' && lower <= 'f')
+			digit = unsigned(lower - 'a' + 10);
+		if (digit >= base || digit > limit ||
+		    *value > (limit - digit) / base)
+			return false;
+		*value = (*value * base) + digit;
+	}
+	return true;
 }
 
 /*

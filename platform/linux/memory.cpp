@@ -48,14 +48,7 @@ bool parse_kib(const char *value, const char *end, std::uint64_t *kib)
 	end -= unit_length;
 	while (value < end && (*value == ' ' || *value == '\t'))
 		value++;
-	*kib = 0;
-	for (const char *p = value; p < end; p++) {
-		auto digit = unsigned(*p - '0');
-		if (digit > 9 || *kib > (UINT64_MAX - digit) / 10)
-			return false;
-		*kib = (*kib * 10) + digit;
-	}
-	return value < end;
+	return facts::parse_number(value, end, 10, UINT64_MAX, kib);
 }
 
 /*
@@ -87,11 +80,10 @@ bool take_line(meminfo_figures &figures, const char *line, std::size_t length,
 }
 
 /*
- * The two figures in kibibytes: MemTotal, and MemAvailable, or where there
- * is none (Linux before 3.14) or one larger than MemTotal (a container's
- * own meminfo may have it so), MemFree + Buffers + Cached.  A total that is
- * zero, a figure that cannot be read (in another unit, say), or an
- * available figure larger than the total gives no figures.
+ * The figures in kibibytes: MemTotal, and MemAvailable or, where there is
+ * none (before Linux 3.14) or one above MemTotal (as lxcfs may show),
+ * MemFree + Buffers + Cached.  A zero total, a figure that cannot be read
+ * (in another unit, say) or more available than in total is no figure.
  */
 meminfo_reading view_of(const meminfo_figures &of, std::uint64_t *total,
                         std::uint64_t *available)
@@ -117,13 +109,11 @@ meminfo_reading view_of(const meminfo_figures &of, std::uint64_t *total,
 }
 
 /*
- * The figures in bytes for the whole run, from one source at one moment,
- * taken at their first use: from /proc/meminfo, or from sysinfo(2) where
- * there is no meminfo with a MemTotal line.  sysinfo's free memory leaves
- * out the page cache, so less is available than meminfo would say; and a
- * meminfo with a MemTotal line but no figures to trust gives none at all,
- * since sysinfo's would describe another machine's memory where a
- * container has a view of its own.
+ * The figures in bytes for the whole run, from one source at one moment:
+ * /proc/meminfo, or sysinfo(2) (whose free memory leaves out the page
+ * cache) where there is no meminfo with a MemTotal line.  A meminfo with
+ * one but no figures to trust gives none: sysinfo's would describe another
+ * machine's memory where a container has a view of its own.
  */
 struct {
 	bool taken, known;
@@ -136,31 +126,23 @@ void take_memory()
 		return;
 	memory.taken = true;
 	struct sysinfo info;
-	switch (facts::read_meminfo("/proc/meminfo", &memory.total,
-	                            &memory.available)) {
-	case meminfo_reading::figures:
-		memory.known = true;
-		break;
-	case meminfo_reading::no_figures:
-		break;
-	case meminfo_reading::not_a_view:
-		memory.known =
-		    sysinfo(&info) == 0 &&
-		    !__builtin_mul_overflow(std::uint64_t(info.totalram),
-		                            info.mem_unit, &memory.total) &&
-		    !__builtin_mul_overflow(std::uint64_t(info.freeram),
-		                            info.mem_unit, &memory.available) &&
-		    memory.total > 0;
-		break;
-	}
+	meminfo_reading reading = facts::read_meminfo(
+	    "/proc/meminfo", &memory.total, &memory.available);
+	memory.known =
+	    reading == meminfo_reading::figures ||
+	    (reading == meminfo_reading::not_a_view && sysinfo(&info) == 0 &&
+	     !__builtin_mul_overflow(std::uint64_t(info.totalram),
+	                             info.mem_unit, &memory.total) &&
+	     !__builtin_mul_overflow(std::uint64_t(info.freeram), info.mem_unit,
+	                             &memory.available) &&
+	     memory.total > 0);
 }
 
 } // namespace
 
 /*
- * Both figures from one reading of the file, which a container may have
- * made its own.  A file that cannot be read at all is no view; one that
- * fails part way is a view without figures.
+ * Both figures from one reading of a file that a container may have made
+ * its own; one that fails part way is a view without figures.
  */
 meminfo_reading facts::read_meminfo(const char *path, std::uint64_t *total,
                                     std::uint64_t *available)

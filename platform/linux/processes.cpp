@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /*
- * The process table: kvm_openfiles(3) opens the /proc directory, and
- * kvm_getprocs(3) counts its numbered folders, one for each process, with
- * getdents64(2), when fstatfs(2) and readlinkat(2) show it to be this
- * system's own procfs.
+ * The process table: kvm_openfiles(3) opens /proc, and kvm_getprocs(3)
+ * counts its numbered folders with getdents64(2), when fstatfs(2) and
+ * readlinkat(2) show it to be this system's own procfs.
  */
 #include "facts.h"
 #include "lines.h"
@@ -80,9 +79,8 @@ bool starts_with_self(const char *records, long length)
 } // namespace
 
 /*
- * Counts the directories whose names start with a digit among length bytes
- * of getdents64(2) records; a record too short to hold a name or running
- * past the data ends the count with false.
+ * Counts the folders named with a digit first; a record too short to hold
+ * a name or running past the data fails the count.
  */
 bool facts::count_process_records(const char *records, std::size_t length,
                                   int *processes)
@@ -105,9 +103,8 @@ bool facts::count_process_records(const char *records, std::size_t length,
 }
 
 /*
- * Whether the open directory fd is the kernel's procfs of this process's
- * PID namespace, whose "self" names this process: not a tmpfs with
- * numbered folders, a task folder bound over /proc or another namespace's.
+ * Only the kernel's procfs of this PID namespace has a "self" naming this
+ * process: not a tmpfs, a task folder bound over /proc or another's /proc.
  */
 bool facts::is_own_proc(int fd)
 {
@@ -132,9 +129,8 @@ bool facts::is_own_proc(int fd)
 }
 
 /*
- * Counts the processes of an open directory; fails when a call fails, a
- * record is malformed, or the listing holds no process or runs longer than
- * any /proc can.
+ * Fails when a call fails, a record is malformed, or the listing holds no
+ * process or runs longer than any /proc can.
  */
 bool facts::count_process_directory(int fd, int *processes)
 {
@@ -159,11 +155,7 @@ bool facts::count_process_directory(int fd, int *processes)
 			continue;
 		}
 		skipped = false;
-		/*
-		 * A listing without a single process is not of /proc (the
-		 * reader itself would be in it) but of whatever is mounted
-		 * there.
-		 */
+		/* Without a process, even the reader, it is not of /proc. */
 		if (length == 0) {
 			*processes = count;
 			return count > 0;

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /*
- * Linux: sysctlbyname(3) answers FreeBSD's names from the readers of each
- * fact, with FreeBSD's failure rules: a name it does not know fails with
- * ENOENT, nothing is ever written, and a value leaves as sysctl's copy-out
- * hands it over.
+ * Linux: sysctlbyname(3) answers FreeBSD's names from each fact's reader,
+ * with FreeBSD's rules: an unknown name fails with ENOENT, nothing is ever
+ * written, and a value leaves as sysctl's copy-out hands it over.
  */
 #include "platform.h"
 

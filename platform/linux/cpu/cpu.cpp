@@ -90,28 +90,6 @@ void take_line(cpuinfo_values &values, const char *line, std::size_t length)
 	}
 }
 
-/*
- * Reads the digits of [p, end) in base 10 or 16, all of them and at least
- * one, into a *value no larger than limit.
- */
-bool parse_digits(const char *p, const char *end, unsigned base,
-                  std::uint64_t limit, std::uint64_t *value)
-{
-	if (p == end)
-		return false;
-	for (*value = 0; p < end; p++) {
-		char c = ascii_lower(*p);
-		unsigned digit =
-		    c >= 'a' ? unsigned(c - 'a' + 10) : unsigned(c - '0');
-		if ((c < '0' || c > '9') && (base != 16 || c < 'a' || c > 'f'))
-			return false;
-		*value = (*value * base) + digit;
-		if (*value > limit)
-			return false;
-	}
-	return true;
-}
-
 /* Reads a line's number, "0xd08" or "3", with any blanks after it. */
 bool value_number(const cpuinfo_values &values, cpuinfo_key key,
                   std::uint64_t limit, std::uint64_t *number)
@@ -124,8 +102,8 @@ bool value_number(const cpuinfo_values &values, cpuinfo_key key,
 	                               last == '\t' || last == '\r');)
 		length--;
 	bool hex = length > 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X');
-	return parse_digits(p + (hex ? 2 : 0), p + length, hex ? 16 : 10, limit,
-	                    number);
+	return facts::parse_number(p + (hex ? 2 : 0), p + length, hex ? 16 : 10,
+	                           limit, number);
 }
 
 /*
@@ -157,8 +135,8 @@ bool register_from_file(const char *path, std::uint32_t *midr)
 	auto take = [&](const char *line, std::size_t length, bool cut) {
 		if (lines++ > 0 || cut || length <= 2 || line[0] != '0' ||
 		    line[1] != 'x' ||
-		    !parse_digits(line + 2, line + length, 16, UINT32_MAX,
-		                  &value))
+		    !facts::parse_number(line + 2, line + length, 16,
+		                         UINT32_MAX, &value))
 			lines++;
 		return true;
 	};
@@ -190,7 +168,8 @@ std::size_t powerpc_name(const cpuinfo_values &values, char *name,
 	while (pvr_end != nullptr && pvr_end < end && *pvr_end != ' ')
 		pvr_end++;
 	std::uint64_t version;
-	if (pvr == nullptr || !parse_digits(pvr, pvr_end, 16, 0xffff, &version))
+	if (pvr == nullptr ||
+	    !facts::parse_number(pvr, pvr_end, 16, 0xffff, &version))
 		return 0;
 	return facts::powerpc_name(unsigned(version), values.text[POWER_CPU],
 	                           values.length[POWER_CPU], name, size);

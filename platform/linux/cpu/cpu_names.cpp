@@ -1,14 +1,10 @@
 // SPDX-License-Identifier: BSD-2-Clause
 /*
- * Naming processors as FreeBSD does, from two tables of data.  On ARM,
- * hw.model is made from the fields of CPU 0's identification register
- * (MIDR), as FreeBSD's arm64 identcpu.c makes it: "ARM Cortex-A72 r0p3".
- * The names are FreeBSD's for its arm64 and 32-bit ARM kernels, then, for
- * the cores FreeBSD does not name, those Linux and lscpu give them, in the
- * same style; where two sources name one part, FreeBSD's name stands.  On
- * PowerPC it is FreeBSD's name for the version in the processor version
- * register: 32-bit Motorola and IBM PowerPCs (the G3 and G4 among them),
- * the POWER and 970 families, Cell, and Freescale's Book-E cores.
+ * Naming processors as FreeBSD does, from two tables of data: ARM cores by
+ * the fields of their identification register (MIDR), as arm64 identcpu.c
+ * writes "ARM Cortex-A72 r0p3", with FreeBSD's names and then, for cores
+ * FreeBSD does not name, Linux's and lscpu's in the same style; PowerPCs
+ * by version (the G3 and G4, POWER, 970, Cell and Book-E cores among them).
  */
 #include "facts.h"
 
