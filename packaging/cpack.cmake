@@ -1,7 +1,6 @@
 # SPDX-License-Identifier: BSD-2-Clause
-# How cpack packages sysfacts: a Debian package (cpack -G DEB), a tarball of
-# the install tree (cpack -G TGZ) and a source tarball (cpack --config
-# CPackSourceConfig.cmake).  The maintainer comes from the packager, through
+# How cpack packages sysfacts: a Debian package (cpack -G DEB) and a tarball
+# of the install tree (cpack -G TGZ).  The maintainer comes from the packager, through
 # the cache variable SYSFACTS_PACKAGE_CONTACT.
 
 set(CPACK_PACKAGE_NAME sysfacts)
@@ -33,9 +32,7 @@ endif()
 # The settings that depend on the generator are made when cpack runs.
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/packaging/cpack-options.cmake)
 
-set(CPACK_SOURCE_GENERATOR TGZ)
-set(CPACK_SOURCE_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION})
-set(CPACK_SOURCE_IGNORE_FILES
-  "/\\\\.git/" "/\\\\.git$" "/build/" "/build-[^/]*/" "~$" "\\\\.swp$")
+# The release tarball is packaging/source-tarball.sh's, not cpack's.
+set(CPACK_SOURCE_GENERATOR "")
 
 include(CPack)
