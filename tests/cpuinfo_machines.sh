@@ -15,9 +15,9 @@ set -u
 program=$1
 . "$(dirname "$0")/surroundings.sh"
 folder=$(shared_folder cpuinfo '*-*.txt' "${2:-}") || exit 77
-if ! in_private_mounts true true 2>/dev/null; then
-	echo "SKIP: cannot bind files over /proc in a new mount namespace" \
-		"(needs CAP_SYS_ADMIN)"
+refused=$(private_mounts_refused)
+if [ -n "$refused" ]; then
+	echo "SKIP: cannot bind files over /proc: $refused"
 	exit 77
 fi
 
