@@ -45,10 +45,10 @@ machine_boot=$(boot_method_of /sys/firmware)
 own_pids="unshare --pid --fork --mount-proc"
 $own_pids true 2>/dev/null || own_pids=
 run() {
+	counted=
 	case "$1:$(command -v "$1")" in
 	in_private_mounts:*) counted=exactly ;;
 	*:/*) [ -z "$own_pids" ] || { set -- $own_pids "$@"; counted=exactly; } ;;
-	*) counted= ;;
 	esac
 	processes_before=$(count_processes)
 	uptime_before=$(expected_uptime)
