@@ -89,27 +89,28 @@ theirs.setsockopt(socket.SOL_SOCKET, socket.SO_SNDTIMEO,
 run_into("20 stops and continues on a full socket with a send timeout",
          theirs, ours, before_read=stop_and_continue)
 
-# Into a file, the report leaves in one write.
+# Into a file, the report leaves in one write.  A sanitizer's runtime, which
+# cannot run under a tracer, leaves the count of writes out.
+traceable = shutil.which("strace") and b"__asan_init" not in open(
+    program, "rb").read()
 with tempfile.TemporaryDirectory() as work:
     report_path = os.path.join(work, "report")
     with open(report_path, "wb") as report_file:
-        if shutil.which("strace"):
-            trace = os.path.join(work, "trace")
-            status = subprocess.call(
-                ["strace", "-qq", "-e", "trace=write,writev", "-o", trace,
-                 program], stdout=report_file)
-            writes = [line for line in open(trace)
-                      if line.startswith(("write(1,", "writev(1,"))]
-            if len(writes) != 1:
-                failures += 1
-                print("FAIL: a file: the report left in %d writes" %
-                      len(writes))
-            else:
-                passes += 1
-                print("ok: a file: the report left in one write")
-        else:
-            status = subprocess.call([program], stdout=report_file)
+        status = subprocess.call([program], stdout=report_file)
     check("a file", status, open(report_path, "rb").read(), b"")
+    if traceable:
+        trace = os.path.join(work, "trace")
+        with open(report_path, "wb") as report_file:
+            subprocess.call(["strace", "-qq", "-e", "trace=write,writev",
+                             "-o", trace, program], stdout=report_file)
+        writes = [line for line in open(trace)
+                  if line.startswith(("write(1,", "writev(1,"))]
+        if len(writes) == 1:
+            passes += 1
+            print("ok: a file: the report left in one write")
+        else:
+            failures += 1
+            print("FAIL: a file: the report left in %d writes" % len(writes))
 
 print("%d passed, %d failed" % (passes, failures))
 sys.exit(1 if failures else 0)
