@@ -17,23 +17,21 @@ namespace
 {
 
 /*
- * The names of uname(2), taken once, so that the four values read from it
- * describe the same moment.  Returns a null pointer when it failed.
+ * The names of uname(2), taken at the first use, once, so that the four
+ * values read from them describe the same moment.
  */
-const struct utsname *system_names()
+struct utsname names;
+
+/* Copies out one of the names, such as its nodename, or fails. */
+int copy_name(const char (&name)[sizeof(utsname::nodename)], void *oldp,
+              std::size_t *oldlenp)
 {
-	static struct utsname names;
 	static int taken; /* 0 not yet, 1 taken, -1 failed */
 	if (taken == 0)
 		taken = uname(&names) == 0 ? 1 : -1;
-	return taken > 0 ? &names : nullptr;
-}
-
-/* Copies out one text field of struct utsname, such as its nodename. */
-int copy_name(const char (&field)[sizeof(utsname::nodename)], void *oldp,
-              std::size_t *oldlenp)
-{
-	return facts::copy_string(field, strnlen(field, sizeof(field)), oldp,
+	if (taken < 0)
+		return facts::fail(ENOENT);
+	return facts::copy_string(name, strnlen(name, sizeof(name)), oldp,
 	                          oldlenp);
 }
 
@@ -41,28 +39,20 @@ int copy_name(const char (&field)[sizeof(utsname::nodename)], void *oldp,
 
 int facts::hostname(void *oldp, std::size_t *oldlenp)
 {
-	const struct utsname *names = system_names();
-	return names == nullptr ? fail(ENOENT)
-	                        : copy_name(names->nodename, oldp, oldlenp);
+	return copy_name(names.nodename, oldp, oldlenp);
 }
 
 int facts::os_type(void *oldp, std::size_t *oldlenp)
 {
-	const struct utsname *names = system_names();
-	return names == nullptr ? fail(ENOENT)
-	                        : copy_name(names->sysname, oldp, oldlenp);
+	return copy_name(names.sysname, oldp, oldlenp);
 }
 
 int facts::os_release(void *oldp, std::size_t *oldlenp)
 {
-	const struct utsname *names = system_names();
-	return names == nullptr ? fail(ENOENT)
-	                        : copy_name(names->release, oldp, oldlenp);
+	return copy_name(names.release, oldp, oldlenp);
 }
 
 int facts::machine_arch(void *oldp, std::size_t *oldlenp)
 {
-	const struct utsname *names = system_names();
-	return names == nullptr ? fail(ENOENT)
-	                        : copy_name(names->machine, oldp, oldlenp);
+	return copy_name(names.machine, oldp, oldlenp);
 }
