@@ -56,8 +56,8 @@ bool parse_kib(const char *value, const char *end, std::uint64_t *kib)
  * its key when that has none yet, and returns whether it did.  A cut line
  * is the start of one too long to be a figure.
  */
-bool take_line(meminfo_figures &figures, const char *line, std::size_t length,
-               bool cut)
+bool take_meminfo_line(meminfo_figures &figures, const char *line,
+                       std::size_t length, bool cut)
 {
 	for (std::size_t k = 0; k < KEY_COUNT; k++) {
 		/* Most lines are told from every key by their first letter. */
@@ -152,7 +152,7 @@ meminfo_reading facts::read_meminfo(const char *path, std::uint64_t *total,
 	/* Once each key has had its first line, no later line counts. */
 	file_read read = each_line(
 	    path, [&](const char *line, std::size_t length, bool cut) {
-		    if (take_line(figures, line, length, cut))
+		    if (take_meminfo_line(figures, line, length, cut))
 			    keys_seen++;
 		    return keys_seen < KEY_COUNT;
 	    });

@@ -15,8 +15,8 @@
 namespace facts = platform::linux_facts;
 using facts::PROCESSOR_NAME_SIZE;
 
-/* Room for a made name: FreeBSD's arm64 names hold at most 63 bytes. */
-constexpr std::size_t MADE_NAME_SIZE = 64;
+/* Room for a name from the tables: FreeBSD's arm64 names hold 63 bytes. */
+constexpr std::size_t TABLE_NAME_SIZE = 64;
 
 namespace
 {
@@ -70,7 +70,8 @@ const char *value_of(const char *line, const char *end, const char *key)
 	return p;
 }
 
-void take_line(cpuinfo_values &values, const char *line, std::size_t length)
+void take_cpuinfo_line(cpuinfo_values &values, const char *line,
+                       std::size_t length)
 {
 	for (std::size_t k = 0; k < KEY_COUNT && length > 0; k++) {
 		/* Most lines are told from every key by their first letter. */
@@ -189,21 +190,22 @@ bool facts::processor_name(const char *cpuinfo_path, const char *register_path,
 	cpuinfo_values values{};
 	if (each_line(cpuinfo_path,
 	              [&](const char *line, std::size_t line_length, bool) {
-		              take_line(values, line, line_length);
+		              take_cpuinfo_line(values, line, line_length);
 		              return true;
 	              }) != file_read::complete)
 		return false;
-	std::size_t made = 0;
+	std::size_t table_name_length = 0;
 	std::uint32_t midr;
 	if (values.found[ARM_IMPLEMENTER]) {
 		if (register_from_file(register_path, &midr) ||
 		    register_from_lines(values, &midr))
-			made = arm_name(midr, name, MADE_NAME_SIZE);
+			table_name_length =
+			    arm_name(midr, name, TABLE_NAME_SIZE);
 	} else {
-		made = powerpc_name(values, name, MADE_NAME_SIZE);
+		table_name_length = powerpc_name(values, name, TABLE_NAME_SIZE);
 	}
-	if (made > 0 && made < MADE_NAME_SIZE) {
-		*length = made;
+	if (table_name_length > 0 && table_name_length < TABLE_NAME_SIZE) {
+		*length = table_name_length;
 		return true;
 	}
 	/* The kernel's own name, or a RISC-V kernel's core. */
