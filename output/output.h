@@ -17,10 +17,7 @@ void output_char(int c);
 /* A printf(3) format, for the numbers of the report. */
 void output_format(const char *format, ...)
     __attribute__((format(printf, 1, 2)));
-/*
- * Writes what is held.  Returns false when standard output failed, after
- * which nothing more is written.
- */
+/* Writes what is held; false once standard output has failed for good. */
 bool output_flush();
 
 #endif

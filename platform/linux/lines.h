@@ -7,13 +7,10 @@
 #ifndef SYSFACTS_PLATFORM_LINUX_LINES_H
 #define SYSFACTS_PLATFORM_LINUX_LINES_H
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <fcntl.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 namespace platform::linux_facts
@@ -36,56 +33,14 @@ constexpr std::uint64_t TEXT_FILE_MAX = 64ULL << 20;
 constexpr int INTERRUPTED_READ_RETRIES = 8;
 
 /*
- * Opens a regular file: O_NONBLOCK keeps the open of a FIFO without a
- * writer from waiting, O_NOCTTY a terminal from becoming ours.  The program
- * runs no other, so close-on-exec would only cost a call where the C
- * library emulates it.
+ * lines.cpp: opens a regular file, or returns -1; reads as read(2) does,
+ * again where a signal interrupted it; reads all the digits of [p, end), at
+ * least one, in base 10 or 16 as a number no larger than limit.
  */
-inline int open_regular_file(const char *path)
-{
-	int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY);
-	if (fd < 0)
-		return -1;
-	struct stat status;
-	if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-		close(fd);
-		return -1;
-	}
-	return fd;
-}
-
-inline ssize_t read_retrying(int fd, char *buffer, std::size_t size)
-{
-	for (int retries = INTERRUPTED_READ_RETRIES;; retries--) {
-		ssize_t part = read(fd, buffer, size);
-		if (part >= 0 || errno != EINTR || retries == 0)
-			return part;
-	}
-}
-
-/*
- * Reads the digits of [p, end) in base 10 or 16, all of them and at least
- * one, as a number no larger than limit.
- */
-inline bool parse_number(const char *p, const char *end, unsigned base,
-                         std::uint64_t limit, std::uint64_t *value)
-{
-	if (p == end)
-		return false;
-	for (*value = 0; p < end; p++) {
-		char lower = char(*p | 0x20);
-		unsigned digit = base;
-		if (*p >= '0' && *p <= '9')
-			digit = unsigned(*p - '0');
-		else if (lower >= 'a' && lower <= 'f')
-			digit = unsigned(lower - 'a' + 10);
-		if (digit >= base || digit > limit ||
-		    *value > (limit - digit) / base)
-			return false;
-		*value = (*value * base) + digit;
-	}
-	return true;
-}
+int open_regular_file(const char *path);
+ssize_t read_retrying(int fd, char *buffer, std::size_t size);
+bool parse_number(const char *p, const char *end, unsigned base,
+                  std::uint64_t limit, std::uint64_t *value);
 
 /*
  * What each_line() made of a file: absent, no regular file there that can
