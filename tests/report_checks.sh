@@ -50,12 +50,12 @@ run() {
 	in_private_mounts:*) counted=exactly ;;
 	*:/*) [ -z "$own_pids" ] || { set -- $own_pids "$@"; counted=exactly; } ;;
 	esac
-	processes_before=$(count_processes)
+	[ -n "$counted" ] || processes_before=$(count_processes)
 	uptime_before=$(expected_uptime)
 	"$@" >"$work/out" 2>"$work/err"
 	status=$?
 	uptime_after=$(expected_uptime)
-	processes_after=$(count_processes)
+	[ -n "$counted" ] || processes_after=$(count_processes)
 }
 
 # Checks the exit status and standard error of the last run, named $1.
